@@ -1,0 +1,87 @@
+// The picture builder's pixel rules and file format.
+#include "picbuild.h"
+
+#include <gtest/gtest.h>
+
+namespace pb = vz::picbuild;
+
+TEST(PicbuildPixels, AlphaBelowHalfIsTheKeyColour) {
+    EXPECT_EQ(pb::ColourPixel(0, 0, 0, 0), pb::kKeyColour);
+    EXPECT_EQ(pb::ColourPixel(127, 127, 0, 0), pb::kKeyColour);  // almost half, premultiplied red
+    EXPECT_EQ(pb::ColourPixel(128, 128, 0, 0), 0xF800);          // half: opaque, red un-premultiplied
+    EXPECT_EQ(pb::ColourPixel(255, 0, 0, 0), 0x0000);
+}
+
+TEST(PicbuildPixels, OpaqueMagentaIsNudgedOffTheKey) {
+    EXPECT_EQ(pb::ColourPixel(255, 255, 0, 255), pb::kKeyNudged);
+    EXPECT_EQ(pb::ColourPixel(255, 252, 2, 253), pb::kKeyNudged);  // rounds to the key as well
+    EXPECT_EQ(pb::ColourPixel(255, 255, 4, 255), 0xF83F);          // a neighbouring colour stays
+}
+
+TEST(PicbuildPixels, ChannelsRoundToNearest) {
+    EXPECT_EQ(pb::Rgb565(255, 255, 255), 0xFFFF);
+    EXPECT_EQ(pb::Rgb565(4, 0, 0), 0x0000);        // 4/255*31 = 0.49 -> 0
+    EXPECT_EQ(pb::Rgb565(5, 0, 0), 1 << 11);       // 5/255*31 = 0.61 -> 1
+    EXPECT_EQ(pb::Rgb565(0, 2, 0), 0x0000);        // 2/255*63 = 0.49 -> 0
+    EXPECT_EQ(pb::Rgb565(0, 3, 0), 1 << 5);        // 3/255*63 = 0.74 -> 1
+    EXPECT_EQ(pb::Rgb565(0, 0, 132), 16);          // 132/255*31 = 16.05 -> 16
+    EXPECT_EQ(pb::Rgb565(0x2b, 0x1d, 0x14), (5 << 11) | (7 << 5) | 2);
+    // Premultiplied colour is un-premultiplied before rounding: 100 at alpha 200 is 127.5 -> 128.
+    EXPECT_EQ(pb::ColourPixel(200, 100, 100, 100), pb::Rgb565(128, 128, 128));
+}
+
+TEST(PicbuildPixels, MaskBlocksOnlyOpaqueDarkPixels) {
+    EXPECT_EQ(pb::MaskPixel(255, 0, 0, 0), pb::kBlocked);
+    EXPECT_EQ(pb::MaskPixel(255, 127, 127, 127), pb::kBlocked);
+    EXPECT_EQ(pb::MaskPixel(255, 128, 128, 128), pb::kWalkable);
+    EXPECT_EQ(pb::MaskPixel(255, 255, 255, 255), pb::kWalkable);
+    EXPECT_EQ(pb::MaskPixel(255, 0, 255, 0), pb::kWalkable);   // bright green: luminance 0.59
+    EXPECT_EQ(pb::MaskPixel(255, 0, 0, 255), pb::kBlocked);    // pure blue is dark
+    EXPECT_EQ(pb::MaskPixel(100, 0, 0, 0), pb::kWalkable);     // transparent black
+    EXPECT_EQ(pb::MaskPixel(128, 0, 0, 0), pb::kBlocked);
+}
+
+TEST(PicbuildSbf, HeaderAndPixelsAreLittleEndianAndRoundTrip) {
+    pb::Picture picture(3, 2, 0);
+    picture.at(0, 0) = 0x1234;
+    picture.at(2, 1) = pb::kKeyColour;
+    const std::vector<uint8_t> bytes = pb::EncodeSbf(picture);
+    ASSERT_EQ(bytes.size(), 12u + 3 * 2 * 2);
+    const std::vector<uint8_t> header(bytes.begin(), bytes.begin() + 12);
+    EXPECT_EQ(header, (std::vector<uint8_t>{0, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(bytes[12], 0x34);
+    EXPECT_EQ(bytes[13], 0x12);
+    EXPECT_EQ(bytes[22], 0x1F);  // last pixel, bottom right
+    EXPECT_EQ(bytes[23], 0xF8);
+
+    pb::Picture back;
+    std::string error;
+    ASSERT_TRUE(pb::DecodeSbf(bytes, back, error)) << error;
+    EXPECT_EQ(back.width, 3);
+    EXPECT_EQ(back.height, 2);
+    EXPECT_EQ(back.pixels, picture.pixels);
+
+    std::vector<uint8_t> truncated(bytes.begin(), bytes.end() - 1);
+    EXPECT_FALSE(pb::DecodeSbf(truncated, back, error));
+}
+
+TEST(PicbuildManifest, ReadsEntriesAndRejectsBadLines) {
+    std::vector<pb::ManifestEntry> entries;
+    std::string error;
+    ASSERT_TRUE(pb::ParseManifest("# pictures\n\nbg/a.sbf 1024 768 svg  # a scene\nm.sbf 4 2 mask\n"
+                                  "text.sbf 288 80 font1\n",
+                                  entries, error))
+        << error;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].path, "bg/a.sbf");
+    EXPECT_EQ(entries[0].width, 1024);
+    EXPECT_EQ(entries[0].line, 3);
+    EXPECT_EQ(entries[1].kind, pb::Kind::Mask);
+    EXPECT_EQ(entries[2].kind, pb::Kind::Font1);
+
+    for (const char* bad : {"a.sbf 10 svg\n", "a.sbf 10 10 jpeg\n", "a.png 10 10 svg\n", "../a.sbf 1 1 svg\n",
+                            "a.sbf 0 10 svg\n", "a.sbf 1 1 svg extra\n"}) {
+        entries.clear();
+        EXPECT_FALSE(pb::ParseManifest(bad, entries, error)) << bad;
+    }
+}

@@ -1,0 +1,96 @@
+// vudizid-picbuild ART_DIR OUT_DIR      builds every picture listed in ART_DIR/manifest.txt
+// vudizid-picbuild --png IN.sbf OUT.png  shows a built picture as a PNG
+#include "picbuild.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace pb = vz::picbuild;
+
+namespace {
+
+constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+constexpr uint32_t kFont0Ink = 0xfff6dc;  // light cream
+constexpr uint32_t kFont1Ink = 0xffd23f;  // warm yellow
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: vudizid-picbuild ART_DIR OUT_DIR\n"
+                 "       vudizid-picbuild --png IN.sbf OUT.png\n");
+    return 2;
+}
+
+int SbfToPng(const std::string& in, const std::string& out) {
+    std::vector<uint8_t> bytes;
+    pb::Picture picture;
+    std::string error;
+    if (!pb::ReadFile(in, bytes)) {
+        std::fprintf(stderr, "%s: cannot read\n", in.c_str());
+        return 1;
+    }
+    if (!pb::DecodeSbf(bytes, picture, error) || !pb::WritePng(picture, out, error)) {
+        std::fprintf(stderr, "%s: %s\n", in.c_str(), error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int Build(const std::string& artDir, const std::string& outDir) {
+    std::vector<uint8_t> bytes;
+    const std::string manifestPath = artDir + "/manifest.txt";
+    if (!pb::ReadFile(manifestPath, bytes)) {
+        std::fprintf(stderr, "%s: cannot read\n", manifestPath.c_str());
+        return 1;
+    }
+    std::vector<pb::ManifestEntry> entries;
+    std::string error;
+    if (!pb::ParseManifest(std::string(bytes.begin(), bytes.end()), entries, error)) {
+        std::fprintf(stderr, "%s: %s\n", manifestPath.c_str(), error.c_str());
+        return 1;
+    }
+
+    int written = 0, missing = 0, failed = 0;
+    for (const pb::ManifestEntry& e : entries) {
+        pb::Picture picture;
+        std::string warning;
+        error.clear();
+        bool ok = false;
+        if (e.kind == pb::Kind::Font0 || e.kind == pb::Kind::Font1) {
+            ok = pb::BuildFontAtlas(kFontPath, e.kind == pb::Kind::Font0 ? kFont0Ink : kFont1Ink, picture, error);
+            if (ok && (picture.width != e.width || picture.height != e.height)) {
+                ok = false;
+                error = "the glyph table's atlas size differs from the manifest";
+            }
+        } else {
+            const std::string svg = artDir + "/" + e.path.substr(0, e.path.size() - 4) + ".svg";
+            if (!std::filesystem::exists(svg)) {
+                std::fprintf(stderr, "warning: %s: not drawn yet, skipped\n", svg.c_str());
+                ++missing;
+                continue;
+            }
+            ok = pb::RenderSvg(svg, e.width, e.height, e.kind, picture, warning, error);
+            if (!warning.empty()) std::fprintf(stderr, "warning: %s: %s\n", svg.c_str(), warning.c_str());
+        }
+        if (ok && !pb::WriteFile(outDir + "/" + e.path, pb::EncodeSbf(picture))) {
+            ok = false;
+            error = "cannot write " + outDir + "/" + e.path;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "error: %s (manifest line %d): %s\n", e.path.c_str(), e.line, error.c_str());
+            ++failed;
+            continue;
+        }
+        ++written;
+    }
+    std::printf("picbuild: %d pictures written, %d not drawn yet, %d failed\n", written, missing, failed);
+    return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--png") return SbfToPng(argv[2], argv[3]);
+    if (argc == 3 && argv[1][0] != '-') return Build(argv[1], argv[2]);
+    return Usage();
+}
