@@ -1,0 +1,508 @@
+#!/usr/bin/env python3
+"""Generates the hero's and the islanders' pictures (art/quarro/*.svg, art/persons/*.svg).
+
+Every figure is put together from the same parts (head, torso, limbs) with per-frame joint
+angles, so all frames of one character share colours and proportions. Limbs are thick round
+strokes over a 4-pixel wider dark stroke, which gives the 2-pixel outline; the light comes
+from the upper left, so every part gets a darker strip on its right side.
+
+Run from the repository root:  python3 tools/art/figures.py
+"""
+import math
+import os
+
+OUT = "#2b1d14"
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+
+
+def f(v):
+    s = f"{v:.1f}"
+    return s[:-2] if s.endswith(".0") else s
+
+
+def pts(points):
+    return " ".join(f"{f(x)},{f(y)}" for x, y in points)
+
+
+class Fig:
+    """Collects SVG elements. `shade` is the x direction (in local coordinates) in which the
+    lit part of a shape is moved against its shadow; -1 normally, +1 inside a mirrored group
+    so that the light still comes from the upper left of the picture."""
+
+    def __init__(self, w, h, title):
+        self.w, self.h, self.title = w, h, title
+        self.parts = []
+        self.shade = -1
+        self.nid = 0
+
+    def add(self, s):
+        self.parts.append(s)
+
+    def open(self, gid, transform=None):
+        t = f' transform="{transform}"' if transform else ""
+        self.add(f'<g id="{gid}"{t}>')
+
+    def close(self):
+        self.add("</g>")
+
+    def uid(self, base):
+        self.nid += 1
+        return f"{base}-{self.nid}"
+
+    def limb(self, name, points, width, color, dark, cap="round"):
+        """A round-capped thick polyline with outline and a shaded right side."""
+        p = pts(points)
+        d = self.shade * min(3.0, width * 0.22)
+        self.add(
+            f'<g id="{self.uid(name)}" fill="none" stroke-linecap="{cap}" stroke-linejoin="round">'
+            f'<polyline points="{p}" stroke="{OUT}" stroke-width="{f(width + 4)}"/>'
+            f'<polyline points="{p}" stroke="{dark}" stroke-width="{f(width)}"/>'
+            f'<polyline points="{p}" stroke="{color}" stroke-width="{f(width - abs(d) * 2)}" '
+            f'transform="translate({f(d)},0)"/></g>'
+        )
+
+    def shape(self, name, d, color, dark=None, off=5.0, sw=2.5):
+        """A closed path with outline; with `dark`, its right side lies in shadow."""
+        gid = self.uid(name)
+        if dark:
+            self.add(
+                f'<g id="{gid}"><clipPath id="{gid}-clip"><path d="{d}"/></clipPath>'
+                f'<path d="{d}" fill="{dark}"/>'
+                f'<g clip-path="url(#{gid}-clip)"><path d="{d}" fill="{color}" '
+                f'transform="translate({f(self.shade * off)},{f(-off * 0.4)})"/></g>'
+                f'<path d="{d}" fill="none" stroke="{OUT}" stroke-width="{f(sw)}" stroke-linejoin="round"/></g>'
+            )
+        else:
+            self.add(
+                f'<path id="{gid}" d="{d}" fill="{color}" stroke="{OUT}" stroke-width="{f(sw)}" '
+                f'stroke-linejoin="round"/>'
+            )
+
+    def raw(self, s):
+        self.add(s)
+
+    def svg(self):
+        body = "\n".join(self.parts)
+        return (
+            f'<svg xmlns="http://www.w3.org/2000/svg" width="{self.w}" height="{self.h}" '
+            f'viewBox="0 0 {self.w} {self.h}">\n<title>{self.title}</title>\n{body}\n</svg>\n'
+        )
+
+
+FIT = "translate(0,1.6) translate(59,297.75) scale(0.97) translate(-59,-297.75)"
+
+
+def write(path, fig):
+    full = os.path.join(ROOT, "art", path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    with open(full, "w") as fh:
+        fh.write(fig.svg())
+
+
+def polar(p, ang_deg, length):
+    """Point at `length` from p; angle 0 points straight down, positive angles turn to +x."""
+    a = math.radians(ang_deg)
+    return (p[0] + length * math.sin(a), p[1] + length * math.cos(a))
+
+
+def zigzag(x0, x1, y, n, amp, phase=0):
+    """Points of a ragged edge from x0 to x1 around y (used for torn hems)."""
+    out = []
+    for i in range(n + 1):
+        x = x0 + (x1 - x0) * i / n
+        out.append((x, y + (amp if (i + phase) % 2 else 0)))
+    return out
+
+
+def path_from(points, closed=True):
+    d = "M" + " L".join(f"{f(x)},{f(y)}" for x, y in points)
+    return d + (" Z" if closed else "")
+
+
+# ---------------------------------------------------------------------------------------------
+# Quarro
+# ---------------------------------------------------------------------------------------------
+Q = dict(
+    skin="#e3a574", skin_d="#b97a4c", hair="#5a3418", hair_d="#3c2010", stubble="#c08a63",
+    shirt="#d9573f", shirt_d="#a83b2a", shorts="#3e66a0", shorts_d="#2b4a78", eye="#2b1d14",
+    mouth="#7a2e22",
+)
+HIP_Y, KNEE_Y, ANKLE_Y = 166, 228, 284
+
+
+def q_face_front(fig, cx, cy, mouth=0):
+    c = Q
+    # ears
+    for s in (-1, 1):
+        fig.shape("ear", f"M{f(cx + s * 16)},{f(cy - 4)} q{f(s * 8)},-2 {f(s * 6)},10 q{f(-s * 2)},5 {f(-s * 7)},3 Z",
+                  c["skin"], c["skin_d"], off=2)
+    # face
+    fig.shape("face", f"M{f(cx)},{f(cy - 24)} C{f(cx + 22)},{f(cy - 24)} {f(cx + 21)},{f(cy + 6)} {f(cx + 15)},{f(cy + 15)} "
+                      f"C{f(cx + 9)},{f(cy + 25)} {f(cx - 9)},{f(cy + 25)} {f(cx - 15)},{f(cy + 15)} "
+                      f"C{f(cx - 21)},{f(cy + 6)} {f(cx - 22)},{f(cy - 24)} {f(cx)},{f(cy - 24)} Z",
+              c["skin"], c["skin_d"], off=5)
+    # unshaven jaw
+    fig.raw(f'<path id="{fig.uid("stubble")}" d="M{f(cx - 16)},{f(cy + 6)} C{f(cx - 12)},{f(cy + 12)} {f(cx - 6)},{f(cy + 7)} {f(cx)},{f(cy + 8)} '
+            f'C{f(cx + 6)},{f(cy + 7)} {f(cx + 12)},{f(cy + 12)} {f(cx + 16)},{f(cy + 6)} '
+            f'C{f(cx + 14)},{f(cy + 17)} {f(cx + 8)},{f(cy + 23)} {f(cx)},{f(cy + 23)} '
+            f'C{f(cx - 8)},{f(cy + 23)} {f(cx - 14)},{f(cy + 17)} {f(cx - 16)},{f(cy + 6)} Z" fill="{c["stubble"]}"/>')
+    dots = "".join(f'<circle cx="{f(cx + dx)}" cy="{f(cy + dy)}" r="0.9"/>' for dx, dy in
+                   ((-11, 13), (-7, 17), (-2, 20), (3, 19), (8, 16), (12, 12), (-4, 14), (5, 13), (0, 16)))
+    fig.raw(f'<g id="{fig.uid("stubble-dots")}" fill="#8a5d3e">{dots}</g>')
+    # hair: messy, with strands falling on the forehead
+    fig.shape("hair", f"M{f(cx - 19)},{f(cy - 4)} C{f(cx - 24)},{f(cy - 20)} {f(cx - 14)},{f(cy - 30)} {f(cx - 8)},{f(cy - 28)} "
+                      f"L{f(cx - 6)},{f(cy - 34)} L{f(cx)},{f(cy - 28)} L{f(cx + 5)},{f(cy - 35)} L{f(cx + 9)},{f(cy - 27)} "
+                      f"C{f(cx + 18)},{f(cy - 29)} {f(cx + 24)},{f(cy - 18)} {f(cx + 19)},{f(cy - 4)} "
+                      f"L{f(cx + 16)},{f(cy - 13)} L{f(cx + 10)},{f(cy - 10)} L{f(cx + 6)},{f(cy - 16)} L{f(cx + 1)},{f(cy - 10)} "
+                      f"L{f(cx - 4)},{f(cy - 16)} L{f(cx - 9)},{f(cy - 10)} L{f(cx - 15)},{f(cy - 13)} Z",
+              c["hair"], c["hair_d"], off=4)
+    # brows, eyes, nose
+    fig.raw(f'<g id="{fig.uid("brows")}" stroke="{OUT}" stroke-width="2.2" stroke-linecap="round" fill="none">'
+            f'<path d="M{f(cx - 12)},{f(cy - 6)} l8,-1.5"/><path d="M{f(cx + 4)},{f(cy - 7.5)} l8,1.5"/></g>')
+    fig.raw(f'<g id="{fig.uid("eyes")}"><ellipse cx="{f(cx - 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+            f'<ellipse cx="{f(cx + 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+            f'<circle cx="{f(cx - 7)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/><circle cx="{f(cx + 8)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/></g>')
+    fig.raw(f'<path id="{fig.uid("nose")}" d="M{f(cx + 1)},{f(cy + 1)} q3,6 -1,8 q-2,0 -3,-1" fill="none" stroke="{c["skin_d"]}" '
+            f'stroke-width="2" stroke-linecap="round"/>')
+    mouth_shape(fig, cx, cy + 15, mouth, 9)
+
+
+def mouth_shape(fig, mx, my, kind, w, col=None):
+    """kind 0 closed (a slight smile), 1 half open, 2 wide open."""
+    col = col or Q["mouth"]
+    gid = fig.uid("mouth")
+    if kind == 0:
+        fig.raw(f'<path id="{gid}" d="M{f(mx - w / 2)},{f(my - 1)} q{f(w / 2)},4 {f(w)},0" fill="none" stroke="{OUT}" '
+                f'stroke-width="2" stroke-linecap="round"/>')
+    else:
+        h = 3.5 if kind == 1 else 7
+        fig.raw(f'<g id="{gid}"><path d="M{f(mx - w / 2)},{f(my - 1)} q{f(w / 2)},{f(-1.5)} {f(w)},0 '
+                f'q{f(-w / 2 + 1)},{f(h + 2)} {f(-w)},0 Z" fill="{col}" stroke="{OUT}" stroke-width="1.8" stroke-linejoin="round"/>'
+                + (f'<path d="M{f(mx - w / 2 + 2)},{f(my + h - 2.5)} q{f(w / 2 - 2)},-2.5 {f(w - 4)},0" fill="#e06a5a"/>' if kind == 2 else "")
+                + "</g>")
+
+
+def q_hand(fig, p, r=6.5):
+    fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(p[0])}" cy="{f(p[1])}" r="{f(r)}" fill="{Q["skin"]}" '
+            f'stroke="{OUT}" stroke-width="2.5"/>')
+
+
+def q_front_arm(fig, side, shoulder, elbow, wrist, far=False):
+    c = Q
+    fig.limb("arm", [shoulder, elbow, wrist], 12, c["skin"], c["skin_d"])
+    q_hand(fig, wrist)
+    # torn short sleeve
+    sl = (shoulder[0] + (elbow[0] - shoulder[0]) * 0.45, shoulder[1] + (elbow[1] - shoulder[1]) * 0.45)
+    fig.limb("sleeve", [shoulder, sl], 19, c["shirt"], c["shirt_d"], cap="butt")
+
+
+def q_front_leg(fig, hip, knee, ankle, lift, back=False):
+    c = Q
+    fig.limb("leg", [hip, knee, ankle], 16, c["skin"], c["skin_d"])
+    # bare foot: seen from the front it is a rounded blob with toes; lifted feet show more sole
+    ax, ay = ankle
+    fl = 7 if not lift else 4
+    if back:
+        fig.shape("heel", f"M{f(ax - 8)},{f(ay - 2)} Q{f(ax - 9)},{f(ay + 13)} {f(ax)},{f(ay + 13)} Q{f(ax + 9)},{f(ay + 13)} "
+                          f"{f(ax + 8)},{f(ay - 2)} Z", c["skin"], c["skin_d"], off=3)
+    else:
+        s = -1 if hip[0] < 60 else 1
+        fig.shape("foot", f"M{f(ax - 8)},{f(ay - 3)} Q{f(ax - 11 + s * 2)},{f(ay + fl + 6)} {f(ax + s * 2)},{f(ay + fl + 6)} "
+                          f"Q{f(ax + 12 + s * 2)},{f(ay + fl + 6)} {f(ax + 8)},{f(ay - 3)} Z", c["skin"], c["skin_d"], off=3)
+        toes = "".join(f'<path d="M{f(ax + s * 2 + dx)},{f(ay + fl + 5)} v-3"/>' for dx in (-4, 0, 4))
+        fig.raw(f'<g id="{fig.uid("toes")}" stroke="{c["skin_d"]}" stroke-width="1.3" fill="none">{toes}</g>')
+
+
+def q_front(frame, back=False):
+    """Front (walking down) or back (walking up) view, 120 x 300. frame 0 stands, 1..3 walk."""
+    c = Q
+    name = ("quarro1-h" if back else "quarro1-v") + str(frame)
+    fig = Fig(120, 300, f"Quarro, {'from the back' if back else 'from the front'}, frame {frame}")
+    # per frame: which leg is lifted (-1 his right = picture left, +1, 0 none), arm swing, bob
+    lift = {0: 0, 1: -1, 2: 0, 3: 1}[frame]
+    swing = {0: 0, 1: 1, 2: 0.25, 3: -1}[frame]
+    bob = {0: 0, 1: -3, 2: 0, 3: -3}[frame]
+    sway = {0: 0, 1: 1.5, 2: 0, 3: -1.5}[frame]
+    if frame == 2:
+        sway = -0.5
+    cx = 60 + sway
+    lift_amt = 16
+    fig.open("quarro", FIT)
+    # legs
+    for s in (-1, 1):
+        hip = (cx + s * 11, HIP_Y + bob)
+        if lift == s:
+            knee = (cx + s * 13, KNEE_Y + bob - 8)
+            ankle = (cx + s * 12, ANKLE_Y + bob - lift_amt - (0 if back else 0))
+        else:
+            knee = (cx + s * 13, KNEE_Y + bob + 2)
+            ankle = (60 + s * 12, ANKLE_Y)
+        # the standing leg reaches the ground whatever the bob
+        q_front_leg(fig, hip, knee, ankle, lift == s, back)
+    # torso / shirt
+    top, waist = 70 + bob, 160 + bob
+    hem = zigzag(cx + 25, cx - 25, waist + 2, 8, 6, phase=1 if back else 0)
+    shirt = [(cx - 24, top + 4), (cx - 12, top - 1), (cx + 12, top - 1), (cx + 24, top + 4), (cx + 27, top + 30),
+             (cx + 25, waist)] + hem[1:-1] + [(cx - 25, waist)] + [(cx - 27, top + 30)]
+    # shorts (drawn first so the ragged shirt hem hangs over the waistband)
+    sh_top, sh_bot = waist - 8, 212 + bob
+    shorts = (f"M{f(cx - 24)},{f(sh_top)} L{f(cx + 24)},{f(sh_top)} L{f(cx + 26)},{f(sh_bot)} "
+              + " ".join(f"L{f(x)},{f(y)}" for x, y in zigzag(cx + 26, cx + 2, sh_bot, 6, 3))
+              + f" L{f(cx)},{f(sh_top + 24)} L{f(cx - 2)},{f(sh_bot)} "
+              + " ".join(f"L{f(x)},{f(y)}" for x, y in zigzag(cx - 2, cx - 26, sh_bot, 6, 3)) + " Z")
+    fig.shape("shorts", shorts, c["shorts"], c["shorts_d"], off=6)
+    # arms: a forward swing brings the hand in front of the body and up, a backward one hides it a bit
+    arms = []
+    for s in (-1, 1):
+        sw = swing * (-s)   # his right arm (picture left) swings forward when swing > 0
+        sh = (cx + s * 24, top + 9)
+        if back:
+            sw = -sw
+        el = (cx + s * (31 - 3 * sw), top + 52 - 4 * abs(sw))
+        wr = (cx + s * (31 - 10 * sw), top + 95 - 12 * max(sw, 0) - 4 * max(-sw, 0))
+        arms.append((s, sh, el, wr, sw))
+    # an arm swung away from the viewer goes behind the body
+    for s, sh, el, wr, sw in arms:
+        if (sw < -0.5) != back and abs(sw) > 0.5 and not back:
+            q_front_arm(fig, s, sh, el, wr)
+        elif back and sw > 0.5:
+            q_front_arm(fig, s, sh, el, wr)
+    fig.limb("neck", [(cx, top - 14), (cx, top + 2)], 13, c["skin"], c["skin_d"], cap="butt")
+    fig.shape("shirt", path_from(shirt), c["shirt"], c["shirt_d"], off=7)
+    if not back:
+        # open collar and a rip showing skin
+        fig.shape("collar", f"M{f(cx - 11)},{f(top - 1)} L{f(cx)},{f(top + 20)} L{f(cx + 11)},{f(top - 1)} Z", c["skin"], c["skin_d"], off=3)
+        fig.raw(f'<path id="{fig.uid("collar-flaps")}" d="M{f(cx - 12)},{f(top - 1)} l-2,12 l9,-4 M{f(cx + 12)},{f(top - 1)} l2,12 l-9,-4" '
+                f'fill="{c["shirt"]}" stroke="{OUT}" stroke-width="2" stroke-linejoin="round"/>')
+        fig.shape("rip", f"M{f(cx + 8)},{f(top + 50)} l6,-4 l3,7 l-2,8 l-6,2 l-2,-6 Z", c["skin"], c["skin_d"], off=2, sw=2)
+        fig.raw(f'<path id="{fig.uid("buttons")}" d="M{f(cx)},{f(top + 28)} v58" stroke="{c["shirt_d"]}" stroke-width="2" fill="none"/>')
+    else:
+        fig.shape("rip", f"M{f(cx - 14)},{f(top + 38)} l8,-3 l2,9 l-4,9 l-7,-4 Z", c["skin"], c["skin_d"], off=2, sw=2)
+        fig.raw(f'<path id="{fig.uid("seam")}" d="M{f(cx - 20)},{f(top + 12)} q20,6 40,0" stroke="{c["shirt_d"]}" stroke-width="2" fill="none"/>')
+    for s, sh, el, wr, sw in arms:
+        behind = (abs(sw) > 0.5) and ((sw < -0.5 and not back) or (back and sw > 0.5))
+        if not behind:
+            q_front_arm(fig, s, sh, el, wr)
+    # head
+    hy = 36 + bob
+    if back:
+        for s in (-1, 1):
+            fig.shape("ear", f"M{f(cx + s * 16)},{f(hy - 4)} q{f(s * 8)},-2 {f(s * 6)},10 q{f(-s * 2)},5 {f(-s * 7)},3 Z",
+                      c["skin"], c["skin_d"], off=2)
+        fig.shape("head-back", f"M{f(cx)},{f(hy - 26)} C{f(cx + 24)},{f(hy - 27)} {f(cx + 22)},{f(hy + 6)} {f(cx + 15)},{f(hy + 16)} "
+                               f"L{f(cx + 11)},{f(hy + 12)} L{f(cx + 7)},{f(hy + 20)} L{f(cx + 2)},{f(hy + 14)} L{f(cx - 3)},{f(hy + 21)} "
+                               f"L{f(cx - 7)},{f(hy + 13)} L{f(cx - 12)},{f(hy + 18)} L{f(cx - 15)},{f(hy + 12)} "
+                               f"C{f(cx - 22)},{f(hy + 4)} {f(cx - 24)},{f(hy - 27)} {f(cx)},{f(hy - 26)} Z", c["hair"], c["hair_d"], off=5)
+        fig.raw(f'<path id="{fig.uid("hair-strands")}" d="M{f(cx - 6)},{f(hy - 18)} q4,10 2,22 M{f(cx + 6)},{f(hy - 20)} q-2,12 3,24 '
+                f'M{f(cx - 14)},{f(hy - 8)} q2,8 -1,16" stroke="{c["hair_d"]}" stroke-width="1.8" fill="none" stroke-linecap="round"/>')
+        # spikes on top like in the front view
+        fig.raw(f'<path id="{fig.uid("hair-top")}" d="M{f(cx - 8)},{f(hy - 25)} L{f(cx - 6)},{f(hy - 34)} L{f(cx)},{f(hy - 26)} '
+                f'L{f(cx + 5)},{f(hy - 35)} L{f(cx + 9)},{f(hy - 25)} Z" fill="{c["hair"]}" stroke="{OUT}" stroke-width="2.5" stroke-linejoin="round"/>')
+    else:
+        q_face_front(fig, cx, hy, 0)
+    fig.close()
+    write(f"quarro/{name}.svg", fig)
+
+
+# ---------------- side view -------------------------------------------------------------------
+L_THIGH, L_SHIN, L_UARM, L_FARM = 60, 58, 46, 42
+
+
+def side_leg(fig, hip, thigh, bend, foot_ang, near):
+    c = Q
+    knee = polar(hip, thigh, L_THIGH)
+    ankle = polar(knee, thigh - bend, L_SHIN)
+    col, dk = (c["skin"], c["skin_d"]) if near else (c["skin_d"], "#9a6440")
+    fig.limb("leg", [hip, knee, ankle], 15 if near else 14, col, dk)
+    # foot: heel slightly behind the ankle, toes forward (+x); foot_ang tips the toes down (+) or up (-)
+    a = math.radians(foot_ang)
+    def rot(dx, dy):
+        return (ankle[0] + dx * math.cos(a) - dy * math.sin(a), ankle[1] + dx * math.sin(a) + dy * math.cos(a))
+    p = [rot(-7, -4), rot(-8, 8), rot(-4, 12), rot(20, 12), rot(23, 8), rot(16, 3), rot(6, -3)]
+    fig.shape("foot", f"M{f(p[0][0])},{f(p[0][1])} L{f(p[1][0])},{f(p[1][1])} Q{f(p[2][0])},{f(p[2][1])} {f(p[3][0])},{f(p[3][1])} "
+                      f"Q{f(p[4][0])},{f(p[4][1])} {f(p[5][0])},{f(p[5][1])} L{f(p[6][0])},{f(p[6][1])} Z", col, dk, off=3)
+    return knee, ankle, [rot(-8, 12.5), rot(21, 12.5), rot(-4, 12.5)]
+
+
+def side_arm(fig, sh, upper, bend, near, hand_open=False):
+    c = Q
+    el = polar(sh, upper, L_UARM)
+    wr = polar(el, upper + bend, L_FARM)
+    col, dk = (c["skin"], c["skin_d"]) if near else (c["skin_d"], "#9a6440")
+    fig.limb("arm", [sh, el, wr], 12 if near else 11, col, dk)
+    if hand_open:
+        # open hand, fingers spread upwards/forwards
+        a = upper + bend
+        tip = polar(wr, a, 12)
+        fig.limb("hand", [wr, tip], 10, col, dk)
+        th = polar(wr, a + 70, 8)
+        fig.limb("thumb", [wr, th], 5, col, dk)
+    else:
+        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{col}" stroke="{OUT}" stroke-width="2.5"/>')
+    sl = polar(sh, upper, L_UARM * 0.45)
+    fig.limb("sleeve", [sh, sl], 19, c["shirt"] if near else c["shirt_d"], c["shirt_d"] if near else "#8a2f22", cap="butt")
+    return wr
+
+
+def side_head(fig, cx, cy, mouth=0, tilt=0):
+    """Profile facing +x."""
+    c = Q
+    fig.open(fig.uid("head"), f"rotate({f(tilt)} {f(cx)} {f(cy + 20)})" if tilt else None)
+    fig.shape("skull", f"M{f(cx - 18)},{f(cy - 4)} C{f(cx - 20)},{f(cy - 26)} {f(cx + 14)},{f(cy - 30)} {f(cx + 18)},{f(cy - 8)} "
+                       f"L{f(cx + 24)},{f(cy + 4)} L{f(cx + 19)},{f(cy + 7)} L{f(cx + 19)},{f(cy + 12)} "
+                       f"C{f(cx + 19)},{f(cy + 20)} {f(cx + 12)},{f(cy + 24)} {f(cx + 2)},{f(cy + 23)} "
+                       f"C{f(cx - 6)},{f(cy + 22)} {f(cx - 16)},{f(cy + 14)} {f(cx - 18)},{f(cy - 4)} Z",
+              c["skin"], c["skin_d"], off=4)
+    fig.raw(f'<path id="{fig.uid("stubble")}" d="M{f(cx - 2)},{f(cy + 10)} L{f(cx + 19)},{f(cy + 12)} C{f(cx + 19)},{f(cy + 20)} '
+            f'{f(cx + 12)},{f(cy + 23)} {f(cx + 2)},{f(cy + 22)} C{f(cx - 3)},{f(cy + 21)} {f(cx - 6)},{f(cy + 16)} {f(cx - 2)},{f(cy + 10)} Z" '
+            f'fill="{c["stubble"]}"/>')
+    dots = "".join(f'<circle cx="{f(cx + dx)}" cy="{f(cy + dy)}" r="0.9"/>' for dx, dy in
+                   ((2, 15), (6, 19), (10, 16), (14, 20), (4, 12), (12, 13)))
+    fig.raw(f'<g id="{fig.uid("stubble-dots")}" fill="#8a5d3e">{dots}</g>')
+    # outline again over the stubble edge of the chin
+    fig.raw(f'<path d="M{f(cx + 19)},{f(cy + 12)} C{f(cx + 19)},{f(cy + 20)} {f(cx + 12)},{f(cy + 24)} {f(cx + 2)},{f(cy + 23)}" '
+            f'fill="none" stroke="{OUT}" stroke-width="2.5"/>')
+    fig.shape("ear", f"M{f(cx - 4)},{f(cy - 4)} q-8,-3 -8,6 q1,7 8,5 Z", c["skin"], c["skin_d"], off=2)
+    fig.shape("hair", f"M{f(cx - 19)},{f(cy + 6)} C{f(cx - 24)},{f(cy - 14)} {f(cx - 16)},{f(cy - 30)} {f(cx - 2)},{f(cy - 29)} "
+                      f"L{f(cx + 2)},{f(cy - 35)} L{f(cx + 6)},{f(cy - 28)} L{f(cx + 13)},{f(cy - 32)} L{f(cx + 14)},{f(cy - 24)} "
+                      f"C{f(cx + 20)},{f(cy - 20)} {f(cx + 21)},{f(cy - 14)} {f(cx + 19)},{f(cy - 11)} "
+                      f"L{f(cx + 13)},{f(cy - 15)} L{f(cx + 9)},{f(cy - 10)} L{f(cx + 4)},{f(cy - 16)} L{f(cx - 1)},{f(cy - 9)} "
+                      f"L{f(cx - 6)},{f(cy - 12)} L{f(cx - 9)},{f(cy - 2)} L{f(cx - 12)},{f(cy + 8)} Z",
+              c["hair"], c["hair_d"], off=4)
+    fig.raw(f'<path id="{fig.uid("brow")}" d="M{f(cx + 7)},{f(cy - 6)} l8,0.5" stroke="{OUT}" stroke-width="2.2" stroke-linecap="round"/>')
+    fig.raw(f'<g id="{fig.uid("eye")}"><ellipse cx="{f(cx + 12)}" cy="{f(cy)}" rx="2.8" ry="3.8" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+            f'<circle cx="{f(cx + 13.2)}" cy="{f(cy + 0.6)}" r="1.9" fill="{c["eye"]}"/></g>')
+    if mouth == 0:
+        fig.raw(f'<path id="{fig.uid("mouth")}" d="M{f(cx + 12)},{f(cy + 14)} q4,1.5 7,-1" fill="none" stroke="{OUT}" stroke-width="2" stroke-linecap="round"/>')
+    else:
+        h = 3.5 if mouth == 1 else 7
+        fig.raw(f'<path id="{fig.uid("mouth")}" d="M{f(cx + 11)},{f(cy + 13)} L{f(cx + 20)},{f(cy + 12)} L{f(cx + 19)},{f(cy + 13 + h)} '
+                f'Q{f(cx + 14)},{f(cy + 13 + h)} {f(cx + 11)},{f(cy + 13)} Z" fill="{c["mouth"]}" stroke="{OUT}" stroke-width="1.8" stroke-linejoin="round"/>')
+    fig.close()
+
+
+def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, open_hand=False, torso_fwd=0.0,
+                torso_len=92.0, head_at=None):
+    """legs/arms: ((thigh, bend, foot) near, far), ((upper, bend) near, far). Returns nothing; the
+    whole figure is moved so that its lowest foot touches the bottom rows."""
+    c = Q
+    # first pass: find the lowest sole point with the hip at a nominal height
+    hip0 = (hip_x, HIP_Y)
+    low = -1e9
+    for thigh, bend, foot in legs:
+        knee = polar(hip0, thigh, L_THIGH)
+        ankle = polar(knee, thigh - bend, L_SHIN)
+        a = math.radians(foot)
+        for dx, dy in ((-8, 12.5), (21, 12.5), (-4, 12.5)):
+            low = max(low, ankle[1] + dx * math.sin(a) + dy * math.cos(a))
+    dy = 297.75 - 1.25 - low
+    hip = (hip_x, HIP_Y + dy)
+    sh = polar(hip, 180 - lean, torso_len)     # shoulder joint
+    near_leg, far_leg = legs
+    near_arm, far_arm = arms
+    # far side first
+    side_arm(fig, (sh[0] - 2, sh[1] + 6), far_arm[0], far_arm[1], False)
+    side_leg(fig, (hip[0] - 1, hip[1]), *far_leg, near=False)
+    side_leg(fig, hip, *near_leg, near=True)
+    # shorts: a short tube around the hip and both thighs' tops
+    ends = []
+    for thigh, bend, foot in legs:
+        ends.append(polar(hip, thigh, L_THIGH * 0.72))
+    for e, (thigh, _, _) in zip(reversed(ends), reversed(legs)):
+        fig.limb("shorts-leg", [hip, e], 24, c["shorts"], c["shorts_d"], cap="butt")
+    fig.limb("shorts-seat", [polar(hip, 180 - lean, 16), polar(hip, -lean, 8)], 33, c["shorts"], c["shorts_d"], cap="butt")
+    # ragged ends of the shorts
+    for e, (thigh, _, _) in zip(ends, legs):
+        p1 = polar(e, thigh + 90, 12)
+        p2 = polar(e, thigh - 90, 12)
+        mid = polar(e, thigh, 4)
+        fig.raw(f'<path d="M{f(p1[0])},{f(p1[1])} L{f(mid[0] + 3)},{f(mid[1])} L{f(e[0])},{f(e[1])} L{f(mid[0] - 3)},{f(mid[1] + 1)} L{f(p2[0])},{f(p2[1])}" '
+                f'fill="none" stroke="{OUT}" stroke-width="1.6"/>')
+    # neck and torso (a rounded trapezoid along the lean)
+    neck_top = polar(sh, 180 - lean, 18)
+    fig.limb("neck", [sh, neck_top], 13, c["skin"], c["skin_d"], cap="butt")
+    a = math.radians(lean)
+    ux, uy = math.sin(a), -math.cos(a)       # up along the torso
+    px, py = math.cos(a), math.sin(a)        # forward
+    def T(u, v):  # u: up from hip, v: forward
+        u *= torso_len / 92.0
+        return (hip[0] + ux * u + px * v, hip[1] + uy * u + py * v)
+    front = [T(100, 8), T(90, 18 + torso_fwd), T(60, 19 + torso_fwd), T(18, 17), T(4, 16)]
+    hem = [T(-2, 16), T(4, 10), T(-4, 4), T(3, -2), T(-4, -8), T(2, -14), T(-3, -18)]
+    back = [T(20, -17), T(70, -15), T(94, -12)]
+    d = (f"M{f(front[0][0])},{f(front[0][1])} Q{f(front[1][0])},{f(front[1][1])} {f(front[2][0])},{f(front[2][1])} "
+         f"L{f(front[3][0])},{f(front[3][1])} L{f(front[4][0])},{f(front[4][1])} "
+         + " ".join(f"L{f(x)},{f(y)}" for x, y in hem)
+         + f" L{f(back[0][0])},{f(back[0][1])} L{f(back[1][0])},{f(back[1][1])} Q{f(back[2][0])},{f(back[2][1])} "
+         f"{f(T(100, -4)[0])},{f(T(100, -4)[1])} Z")
+    fig.shape("shirt", d, c["shirt"], c["shirt_d"], off=6)
+    col = T(98, 6)
+    fig.shape("collar", f"M{f(col[0])},{f(col[1])} L{f(T(84, 14)[0])},{f(T(84, 14)[1])} L{f(T(99, 12)[0])},{f(T(99, 12)[1])} Z",
+              c["skin"], c["skin_d"], off=2, sw=2)
+    r = T(48, 4)
+    fig.shape("rip", f"M{f(r[0])},{f(r[1])} l6,-3 l2,7 l-3,6 l-6,-2 Z", c["skin"], c["skin_d"], off=2, sw=2)
+    # head sits on the neck
+    head_c = polar(neck_top, 180 - lean * 0.6, 14) if head_at is None else (sh[0] + head_at[0], sh[1] + head_at[1])
+    side_head(fig, head_c[0] - 1, head_c[1] - 8, mouth, head_tilt + lean * 0.4)
+    wr = side_arm(fig, sh, near_arm[0], near_arm[1], True, hand_open=open_hand)
+    return wr
+
+
+def q_side(name, title, legs, arms, flip=False, **kw):
+    fig = Fig(116, 300, title)
+    fig.open("quarro", FIT)
+    if flip:
+        fig.shade = 1
+        fig.open("mirrored", "matrix(-1 0 0 1 118 0)")
+    side_figure(fig, legs, arms, **kw)
+    if flip:
+        fig.close()
+    fig.close()
+    write(f"quarro/{name}.svg", fig)
+
+
+STAND_LEGS = ((3, 2, 0), (-3, 2, 0))
+STAND_ARMS = ((4, 8), (-4, 8))
+
+
+def gait(phase):
+    """Near and far leg and arm angles at a phase (0..1) of a stride cycle."""
+    def leg(p):
+        s = math.sin(2 * math.pi * p)
+        thigh = 18 * s
+        # the knee bends most while the leg swings forward (s rising), little during support
+        swing = math.cos(2 * math.pi * p)
+        bend = 8 + (30 * max(swing, 0) if s > -0.9 else 8)
+        bend = 6 + 34 * max(0.0, math.sin(2 * math.pi * (p + 0.12))) * (1 if swing > -0.2 else 0.4)
+        # the foot rolls: toes up when the leg is in front, toes down when it is behind
+        foot = -12 * s + (14 if (s < -0.3) else 0)
+        return (thigh, bend, foot)
+    def arm(p):
+        s = math.sin(2 * math.pi * p)
+        return (-21 * s, 12 + 14 * max(0.0, -s))
+    return (leg(phase), leg(phase + 0.5)), (arm(phase), arm(phase + 0.5))
+
+
+def quarro_all():
+    for fr in range(4):
+        q_front(fr, back=False)
+        q_front(fr, back=True)
+    # walking sideways: 1,2,3,4 spread over one stride, 0 is the standing pose that closes it
+    for flip, letter, word in ((False, "r", "right"), (True, "l", "left")):
+        q_side(f"quarro1-{letter}0", f"Quarro standing, turned {word}", STAND_LEGS, STAND_ARMS, flip=flip)
+        for fr in range(1, 5):
+            legs, arms = gait((fr - 1) / 4.0 + 0.06)
+            q_side(f"quarro1-{letter}{fr}", f"Quarro walking {word}, frame {fr}", legs, arms, flip=flip, lean=3)
+        # talking: mouth open / half / closed, the near hand gestures
+        talk = [((15, 135), 2), ((0, 118), 1), ((-2, 55), 0)]
+        for i, ((up, bend), mouth) in enumerate(talk):
+            q_side(f"quarro1-{letter}r{i}", f"Quarro talking, turned {word}, frame {i}", STAND_LEGS,
+                   ((up, bend), (-4, 8)), flip=flip, mouth=mouth, open_hand=True)
+        # bending down to pick something up in front of him
+        q_side(f"quarro1-{letter}n0", f"Quarro bending down to take something on his {word}",
+               ((62, 72, 0), (48, 58, 0)), ((8, 4), (-2, 8)), flip=flip, lean=66, hip_x=24, head_tilt=-28,
+               torso_fwd=-3, torso_len=72, head_at=(5, -15))
+
+
+if __name__ == "__main__":
+    quarro_all()
