@@ -382,7 +382,7 @@ def side_head(fig, cx, cy, mouth=0, tilt=0):
 
 
 def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, open_hand=False, torso_fwd=0.0,
-                torso_len=92.0, head_at=None):
+                torso_len=92.0, head_at=None, hip_y=None):
     """legs/arms: ((thigh, bend, foot) near, far), ((upper, bend) near, far). Returns nothing; the
     whole figure is moved so that its lowest foot touches the bottom rows."""
     c = Q
@@ -396,7 +396,7 @@ def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, o
         for dx, dy in ((-8, 12.5), (21, 12.5), (-4, 12.5)):
             low = max(low, ankle[1] + dx * math.sin(a) + dy * math.cos(a))
     dy = 297.75 - 1.25 - low
-    hip = (hip_x, HIP_Y + dy)
+    hip = (hip_x, HIP_Y + dy if hip_y is None else hip_y)
     sh = polar(hip, 180 - lean, torso_len)     # shoulder joint
     near_leg, far_leg = legs
     near_arm, far_arm = arms
@@ -504,5 +504,56 @@ def quarro_all():
                torso_fwd=-3, torso_len=72, head_at=(5, -15))
 
 
+RAFT_DECK = 236
+RAFT_POSE = ((((100, 22, -70), (96, 30, -62)), ((-40, 35), (28, 45))),
+             dict(lean=-8, mouth=1, hip_x=118, hip_y=RAFT_DECK - 14))
+
+
+def quarro_raft():
+    """The ending picture: Quarro on the raft with the outboard motor, heading right."""
+    fig = Fig(300, 300, "Quarro leaving the island on the motorised raft")
+    deck = RAFT_DECK
+    fig.open("raft-picture", "translate(150,300) scale(0.97) translate(-150,-300)")
+    # outboard motor at the stern: shaft into the water, housing, tiller towards his hand
+    fig.open("motor")
+    fig.limb("shaft", [(30, 200), (30, 276)], 8, "#9aa3a8", "#6c757a", cap="butt")
+    fig.shape("propeller", "M22,268 L38,268 L40,282 L20,282 Z", "#9aa3a8", "#6c757a", off=2)
+    fig.shape("bracket", f"M26,{deck - 4} L48,{deck - 4} L48,{deck + 8} L26,{deck + 8} Z", "#6c757a", "#4d5559", off=2)
+    fig.shape("housing", "M10,176 Q10,160 28,160 L44,160 Q54,160 54,176 L52,206 L12,206 Z", "#d9482e", "#a33320", off=5)
+    fig.shape("cap-band", "M12,190 L53,190 L52,198 L12,198 Z", "#f2efe4", "#cfc8b4", off=3, sw=2)
+    fig.raw(f'<path id="pull-cord" d="M16,172 q-6,2 -4,9" fill="none" stroke="{OUT}" stroke-width="2"/>')
+    # the tiller ends in his near hand (found by posing him once on a scratch figure)
+    hand = side_figure(Fig(300, 300, ""), *RAFT_POSE[0], **RAFT_POSE[1])
+    fig.limb("tiller", [(50, 186), hand], 7, "#3b3b3b", "#222222")
+    fig.close()
+    # the raft: lashed logs seen from the side, a rounded bow on the right
+    fig.open("raft")
+    fig.shape("logs", f"M40,{deck} L270,{deck} Q288,{deck} 288,{deck + 12} Q288,{deck + 26} 270,{deck + 26} "
+                      f"L40,{deck + 26} Q34,{deck + 26} 34,{deck + 13} Q34,{deck} 40,{deck} Z", "#b07a3f", "#8a5a2b", off=4)
+    fig.raw(f'<path id="log-seams" d="M40,{deck + 9} L282,{deck + 9} M38,{deck + 18} L284,{deck + 18}" stroke="#7a4d23" stroke-width="2" fill="none"/>')
+    for i, x in enumerate((70, 150, 230)):
+        fig.shape("lashing", f"M{x},{deck - 2} L{x + 7},{deck - 2} L{x + 7},{deck + 28} L{x},{deck + 28} Z", "#d8c08a", "#ad955f", off=2, sw=2)
+    fig.raw(f'<g id="log-ends" fill="#d8b26e" stroke="{OUT}" stroke-width="1.5">'
+            f'<ellipse cx="40" cy="{deck + 5}" rx="3" ry="4"/><ellipse cx="39" cy="{deck + 14}" rx="3" ry="4"/>'
+            f'<ellipse cx="40" cy="{deck + 22}" rx="3" ry="3.5"/></g>')
+    fig.close()
+    fig.open("quarro")
+    side_figure(fig, *RAFT_POSE[0], **RAFT_POSE[1])
+    fig.close()
+    # water: a band under the raft, the bow wave and the wake behind the propeller
+    fig.open("water")
+    waves = " ".join(f"Q{x + 10},{deck + 18 + (4 if (x // 20) % 2 else -2)} {x + 20},{deck + 22}" for x in range(0, 300, 20))
+    fig.shape("sea", f"M0,{deck + 22} {waves} L300,{deck + 48} Q150,{deck + 58} 0,{deck + 48} Z", "#46b3d9", "#1f8fc1", off=10)
+    fig.raw(f'<g id="foam" fill="#e8fbff" stroke="{OUT}" stroke-width="1.5">'
+            f'<path d="M268,{deck + 24} Q292,{deck + 12} 300,{deck + 24} Q290,{deck + 30} 268,{deck + 24} Z"/>'
+            f'<path d="M6,{deck + 26} Q22,{deck + 18} 44,{deck + 24} Q30,{deck + 32} 6,{deck + 26} Z"/>'
+            f'<ellipse cx="120" cy="{deck + 34}" rx="14" ry="2.5"/><ellipse cx="200" cy="{deck + 40}" rx="10" ry="2"/>'
+            f'<ellipse cx="60" cy="{deck + 42}" rx="12" ry="2.2"/></g>')
+    fig.close()
+    fig.close()
+    write("quarro/quarro1-s0.svg", fig)
+
+
 if __name__ == "__main__":
     quarro_all()
+    quarro_raft()
