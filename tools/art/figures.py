@@ -168,10 +168,13 @@ def q_face_front(fig, cx, cy, mouth=0):
 
 
 def mouth_shape(fig, mx, my, kind, w, col=None):
-    """kind 0 closed (a slight smile), 1 half open, 2 wide open."""
+    """kind 0 closed (a slight smile), 1 half open, 2 wide open, 3 a small round 'o'."""
     col = col or Q["mouth"]
     gid = fig.uid("mouth")
-    if kind == 0:
+    if kind == 3:
+        fig.raw(f'<ellipse id="{gid}" cx="{f(mx)}" cy="{f(my + 1)}" rx="{f(w * 0.25)}" ry="{f(w * 0.3)}" fill="{col}" '
+                f'stroke="{OUT}" stroke-width="1.8"/>')
+    elif kind == 0:
         fig.raw(f'<path id="{gid}" d="M{f(mx - w / 2)},{f(my - 1)} q{f(w / 2)},4 {f(w)},0" fill="none" stroke="{OUT}" '
                 f'stroke-width="2" stroke-linecap="round"/>')
     else:
@@ -554,6 +557,97 @@ def quarro_raft():
     write("quarro/quarro1-s0.svg", fig)
 
 
+# ---------------------------------------------------------------------------------------------
+# The islanders: front views; the talking frames change the mouth and the arms
+# ---------------------------------------------------------------------------------------------
+def arm_to(fig, sh, el, wr, skin, skin_d, sleeve=None, sleeve_d=None, sleeve_len=0.5, hand="fist", hand_ang=180):
+    """An arm through explicit joints; hand 'fist' is a ball, 'open' a flat hand pointing at hand_ang."""
+    fig.limb("arm", [sh, el, wr], 12, skin, skin_d)
+    if hand == "open":
+        tip = polar(wr, hand_ang, 11)
+        fig.limb("hand", [wr, tip], 11, skin, skin_d)
+        fig.limb("thumb", [wr, polar(wr, hand_ang + 60, 8)], 5, skin, skin_d)
+    elif hand == "point":
+        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
+        fig.limb("finger", [wr, polar(wr, hand_ang, 13)], 4.5, skin, skin_d)
+    else:
+        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
+    if sleeve:
+        sl = (sh[0] + (el[0] - sh[0]) * sleeve_len, sh[1] + (el[1] - sh[1]) * sleeve_len)
+        fig.limb("sleeve", [sh, sl], 20, sleeve, sleeve_d, cap="butt")
+
+
+def eyes(fig, cx, cy, gap, happy=False):
+    if happy:
+        fig.raw(f'<g id="{fig.uid("eyes")}" fill="none" stroke="{OUT}" stroke-width="2.2" stroke-linecap="round">'
+                f'<path d="M{f(cx - gap - 3.5)},{f(cy + 1)} q3.5,-5 7,0"/><path d="M{f(cx + gap - 3.5)},{f(cy + 1)} q3.5,-5 7,0"/></g>')
+        return
+    fig.raw(f'<g id="{fig.uid("eyes")}"><ellipse cx="{f(cx - gap)}" cy="{f(cy)}" rx="3.3" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+            f'<ellipse cx="{f(cx + gap)}" cy="{f(cy)}" rx="3.3" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+            f'<circle cx="{f(cx - gap + 0.5)}" cy="{f(cy + 0.8)}" r="2" fill="{OUT}"/><circle cx="{f(cx + gap + 0.5)}" cy="{f(cy + 0.8)}" r="2" fill="{OUT}"/></g>')
+
+
+def flower(fig, x, y, r, petal, centre="#f5d03a"):
+    ps = "".join(f'<circle cx="{f(x + r * 0.55 * math.cos(math.radians(a)))}" cy="{f(y + r * 0.55 * math.sin(math.radians(a)))}" r="{f(r * 0.5)}"/>'
+                 for a in range(-90, 270, 72))
+    fig.raw(f'<g id="{fig.uid("flower")}"><g fill="{petal}" stroke="{OUT}" stroke-width="1.3">{ps}</g>'
+            f'<circle cx="{f(x)}" cy="{f(y)}" r="{f(r * 0.28)}" fill="{centre}"/></g>')
+
+
+KAI = dict(skin="#c98a55", skin_d="#9c6536", shirt="#23a39a", shirt_d="#17786f", hair="#2a211c", mouth="#7a2e22")
+
+
+def kai(frame):
+    c = KAI
+    fig = Fig(124, 150, "Kai the barkeeper" + (f", talking {frame}" if frame else ""))
+    cx = 62
+    # per frame: mouth and the two arms (picture-left arm, picture-right arm)
+    rest_l = ((cx - 30, 84), (cx - 42, 122), (cx - 30, 146), "fist", 180)
+    rest_r = ((cx + 30, 84), (cx + 42, 122), (cx + 30, 146), "fist", 180)
+    wave_r = ((cx + 30, 84), (cx + 50, 112), (cx + 52, 74), "open", 175)
+    thumb_r = ((cx + 30, 84), (cx + 48, 114), (cx + 44, 72), "point", 185)
+    open_l = ((cx - 30, 84), (cx - 46, 116), (cx - 44, 100), "open", 205)
+    open_r = ((cx + 30, 84), (cx + 46, 116), (cx + 44, 100), "open", 155)
+    mouth, arms = {0: (0, (rest_l, rest_r)), 1: (2, (rest_l, wave_r)), 2: (1, (open_l, open_r)),
+                   3: (3, (rest_l, thumb_r))}[frame]
+    fig.open("kai")
+    # body: a broad flowered shirt that runs down behind the counter edge
+    body = f"M{cx - 44},150 L{cx - 42},96 Q{cx - 40},80 {cx - 24},76 L{cx + 24},76 Q{cx + 40},80 {cx + 42},96 L{cx + 44},150 Z"
+    fig.limb("neck", [(cx, 60), (cx, 80)], 20, c["skin"], c["skin_d"], cap="butt")
+    fig.shape("shirt", body, c["shirt"], c["shirt_d"], off=8)
+    fig.open("shirt-flowers")
+    for x, y, col in ((cx - 30, 100, "#f4a6c0"), (cx - 12, 128, "#f7e27a"), (cx + 20, 96, "#f7e27a"),
+                      (cx + 32, 132, "#f4a6c0"), (cx - 34, 140, "#ffffff"), (cx + 8, 144, "#ffffff"), (cx + 6, 112, "#f4a6c0")):
+        flower(fig, x, y, 7, col, "#e2572f")
+    fig.close()
+    fig.shape("collar", f"M{cx - 14},76 L{cx},98 L{cx + 14},76 Z", c["skin"], c["skin_d"], off=3)
+    fig.raw(f'<path id="collar-flaps" d="M{cx - 15},75 l-6,14 l12,-3 Z M{cx + 15},75 l6,14 l-12,-3 Z" fill="{c["shirt"]}" '
+            f'stroke="{OUT}" stroke-width="2" stroke-linejoin="round"/>')
+    for sh, el, wr, hand, ang in arms:
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.55, hand, ang)
+    # head: round, bald on top with dark hair at the sides, a broad moustache and a big smile
+    hy = 42
+    for s in (-1, 1):
+        fig.shape("ear", f"M{cx + s * 21},{hy - 2} q{s * 9},-3 {s * 7},10 q{-s * 2},6 {-s * 8},3 Z", c["skin"], c["skin_d"], off=2)
+    fig.shape("face", f"M{cx},{hy - 28} C{cx + 26},{hy - 28} {cx + 25},{hy + 4} {cx + 20},{hy + 14} C{cx + 14},{hy + 26} {cx - 14},{hy + 26} "
+                      f"{cx - 20},{hy + 14} C{cx - 25},{hy + 4} {cx - 26},{hy - 28} {cx},{hy - 28} Z", c["skin"], c["skin_d"], off=6)
+    fig.raw(f'<path id="shine" d="M{cx - 12},{hy - 20} q6,-4 12,-3" stroke="#e8b585" stroke-width="3" fill="none" stroke-linecap="round"/>')
+    for s in (-1, 1):
+        fig.shape("side-hair", f"M{cx + s * 23},{hy - 12} q{s * 3},10 {-s * 1},18 l{-s * 3},-4 q{-s * 1},-8 {s * 0},-12 Z", c["hair"], None, sw=2)
+    fig.raw(f'<g id="brows" stroke="{OUT}" stroke-width="2.6" stroke-linecap="round" fill="none">'
+            f'<path d="M{cx - 15},{hy - 9} q5,-4 9,-1"/><path d="M{cx + 6},{hy - 10} q5,-3 9,1"/></g>')
+    eyes(fig, cx, hy - 2, 9, happy=(frame == 0))
+    fig.raw(f'<path id="cheeks" d="M{cx - 16},{hy + 8} h0.1 M{cx + 16},{hy + 8} h0.1" stroke="#d9765a" stroke-width="7" stroke-linecap="round"/>')
+    fig.raw(f'<path id="nose" d="M{cx},{hy} q6,8 0,10 q-4,0 -4,-2" fill="{c["skin_d"]}" stroke="{OUT}" stroke-width="1.5"/>')
+    mouth_shape(fig, cx, hy + 17, mouth, 14)
+    fig.shape("moustache", f"M{cx - 14},{hy + 14} Q{cx - 8},{hy + 7} {cx},{hy + 11} Q{cx + 8},{hy + 7} {cx + 14},{hy + 14} "
+                           f"Q{cx + 6},{hy + 13} {cx},{hy + 14} Q{cx - 6},{hy + 13} {cx - 14},{hy + 14} Z", c["hair"], None, sw=1.5)
+    fig.close()
+    write(f"persons/{'kai' if frame == 0 else f'kai2r{frame}'}.svg", fig)
+
+
 if __name__ == "__main__":
     quarro_all()
     quarro_raft()
+    for fr in range(4):
+        kai(fr)
