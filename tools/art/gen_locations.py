@@ -637,7 +637,7 @@ def scene_loecher():
         x, y = rnd.uniform(0, 1000), rnd.uniform(420, 760)
         field.append(path(f"M{x:.0f},{y:.0f} l-6,-12 M{x:.0f},{y:.0f} l0,-15 M{x:.0f},{y:.0f} l7,-11", "none", "#7a8a3a", 2))
     # the trail down to the palm beach, worn into the grass at the bottom left
-    field.append(path("M10,768 Q80,700 200,664 Q270,644 340,646 L342,658 Q280,664 226,692 Q170,726 250,768 Z", "#d6be86"))
+    field.append(path("M10,768 Q80,700 200,666 Q270,648 330,650 Q280,662 230,690 Q180,724 250,768 Z", "#d6be86"))
     field.append(path("M60,768 Q120,710 210,676 M300,652 Q260,656 230,668", "none", "#b89c62", 2))
     body.append(group("field", field))
     edge = bush(60, 404, 30, 113) + bush(930, 410, 34, 114) + bush(470, 396, 20, 115)
@@ -645,9 +645,10 @@ def scene_loecher():
     body.append(group("field_edge", edge))
     # the landing place: a big painted X, with a ring of stones
     cx, cy = 760, 600
-    x = [poly([(cx - 150, cy - 52), (cx - 112, cy - 52), (cx + 150, cy + 52), (cx + 112, cy + 52)], "#f4f1e6", INK, 2),
-         poly([(cx + 150, cy - 52), (cx + 112, cy - 52), (cx - 150, cy + 52), (cx - 112, cy + 52)], "#f4f1e6", INK, 2),
-         poly([(cx - 14, cy - 6), (cx + 14, cy - 6), (cx + 14, cy + 6), (cx - 14, cy + 6)], "#f4f1e6")]
+    x = [poly([(cx - 156, cy - 54), (cx - 100, cy - 54), (cx + 156, cy + 54), (cx + 100, cy + 54)], "#f4f1e6", INK, 2),
+         poly([(cx + 156, cy - 54), (cx + 100, cy - 54), (cx - 156, cy + 54), (cx - 100, cy + 54)], "#f4f1e6", INK, 2),
+         poly([(cx - 24, cy - 9), (cx + 24, cy - 9), (cx + 24, cy + 9), (cx - 24, cy + 9)], "#f4f1e6"),
+         path(f"M{cx - 130},{cy - 46} l20,0 M{cx + 40},{cy + 20} l24,6", "none", "#d8d2c0", 3)]
     for a in range(0, 360, 24):
         x.append(ell(cx + 200 * math.cos(math.radians(a)), cy + 74 * math.sin(math.radians(a)), 9, 5, "#e8e2d0", INK, 1))
     body.append(group("landing_x", x))
