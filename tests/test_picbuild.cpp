@@ -1,7 +1,10 @@
 // The picture builder's pixel rules and file format.
 #include "picbuild.h"
+#include "platform/glyphs.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace pb = vz::picbuild;
 
@@ -83,5 +86,42 @@ TEST(PicbuildManifest, ReadsEntriesAndRejectsBadLines) {
                             "a.sbf 0 10 svg\n", "a.sbf 1 1 svg extra\n"}) {
         entries.clear();
         EXPECT_FALSE(pb::ParseManifest(bad, entries, error)) << bad;
+    }
+}
+
+TEST(PicbuildFont, GlyphsStayInTheirRectanglesOnOneBaseline) {
+    const char* font = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+    if (!std::filesystem::exists(font)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+    pb::Picture atlas;
+    std::string error;
+    ASSERT_TRUE(pb::BuildFontAtlas(font, 0xfff6dc, atlas, error)) << error;
+    ASSERT_EQ(atlas.width, vz::kFontAtlasWidth);
+    ASSERT_EQ(atlas.height, vz::kFontAtlasHeight);
+    const uint16_t ink = pb::Rgb565(0xff, 0xf6, 0xdc);
+
+    auto inside = [](const vz::Glyph& g, int x, int y) {
+        return x >= g.left && x < g.right && y >= g.top && y < g.bottom;
+    };
+    for (int y = 0; y < atlas.height; ++y) {
+        for (int x = 0; x < atlas.width; ++x) {
+            if (atlas.at(x, y) == pb::kKeyColour) continue;
+            bool owned = false;
+            for (const vz::Glyph& g : vz::kGlyphTable) owned = owned || inside(g, x, y);
+            EXPECT_TRUE(owned) << "stray pixel at " << x << "," << y;
+        }
+    }
+    // Every glyph has ink; letters without descenders end on the baseline 16 rows below the top.
+    for (const vz::Glyph& g : vz::kGlyphTable) {
+        int inkTop = g.bottom, inkBottom = -1;
+        for (int y = g.top; y < g.bottom; ++y)
+            for (int x = g.left; x < g.right; ++x)
+                if (atlas.at(x, y) == ink) inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y);
+        ASSERT_GE(inkBottom, 0) << "no ink for byte " << int(g.byte);
+        if (g.byte == 'H' || g.byte == 'x' || g.byte == '0' || g.byte == 'W') {
+            EXPECT_EQ(inkBottom, g.top + 15) << g.byte;
+        }
+        if (g.byte == 'H') {
+            EXPECT_NEAR(inkBottom - inkTop + 1, 12, 1);
+        }
     }
 }

@@ -30,8 +30,8 @@ struct Ink {
     std::vector<uint8_t> on;
 };
 
-bool LoadInk(FT_Face face, unsigned codepoint, double squeeze, Ink& ink) {
-    FT_Matrix m{FT_Fixed(squeeze * 0x10000 + 0.5), 0, 0, 0x10000};
+bool LoadInk(FT_Face face, unsigned codepoint, double squeeze, Ink& ink, double squash = 1.0) {
+    FT_Matrix m{FT_Fixed(squeeze * 0x10000 + 0.5), 0, 0, FT_Fixed(squash * 0x10000 + 0.5)};
     FT_Set_Transform(face, &m, nullptr);
     const FT_UInt index = FT_Get_Char_Index(face, codepoint);
     if (index == 0) return false;
@@ -129,10 +129,12 @@ bool BuildFontAtlas(const std::string& fontPath, uint32_t inkRgb, Picture& pictu
         };
         Ink ink;
         Fit fit = Fit::Clean;
+        double squeeze = 1.0;
+        bool done = false;
         for (Fit f : {Fit::Clean, Fit::InkOwn, Fit::Rect}) {
             const double narrowest = f == Fit::Clean ? kCleanSqueeze : kMinSqueeze;
-            bool done = false;
-            for (double squeeze = 1.0; squeeze >= narrowest - 1e-9 && !done; squeeze -= 0.02) {
+            for (int step = 0; !done && 1.0 - 0.02 * step >= narrowest - 1e-9; ++step) {
+                squeeze = 1.0 - 0.02 * step;
                 if (!LoadInk(face, g.byte, squeeze, ink)) {
                     error = "the font has no glyph for byte " + std::to_string(g.byte);
                     FT_Done_Face(face);
@@ -143,6 +145,16 @@ bool BuildFontAtlas(const std::string& fontPath, uint32_t inkRgb, Picture& pictu
             }
             fit = f;
             if (done) break;
+        }
+
+        // A glyph reaching out of its rectangle on the shared baseline (a capital J's hook) is squashed to
+        // the rows it may use, then the clamp below moves it in.
+        const int natTop = g.top + kBaseline - ink.top, natBottom = natTop + ink.rows;
+        if (natTop < g.top || natBottom > g.bottom) {
+            const int rows = std::min(g.bottom, natBottom) - std::max(g.top, natTop);
+            for (int step = 1; ink.rows > rows && 1.0 - 0.02 * step >= kMinSqueeze - 1e-9; ++step) {
+                LoadInk(face, g.byte, squeeze, ink, 1.0 - 0.02 * step);
+            }
         }
         const int clipL = fit == Fit::Clean ? own0 : g.left, clipR = fit == Fit::Clean ? own1 : g.right;
 
