@@ -398,7 +398,7 @@ def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, o
         a = math.radians(foot)
         for dx, dy in ((-8, 12.5), (21, 12.5), (-4, 12.5)):
             low = max(low, ankle[1] + dx * math.sin(a) + dy * math.cos(a))
-    dy = 297.75 - 1.25 - low
+    dy = 297.75 + 0.6 - low
     hip = (hip_x, HIP_Y + dy if hip_y is None else hip_y)
     sh = polar(hip, 180 - lean, torso_len)     # shoulder joint
     near_leg, far_leg = legs
@@ -646,8 +646,155 @@ def kai(frame):
     write(f"persons/{'kai' if frame == 0 else f'kai2r{frame}'}.svg", fig)
 
 
+def bare_foot(fig, ax, ay, s, skin, skin_d):
+    """A bare foot seen from the front, its sole on y = ay + 12."""
+    fig.shape("foot", f"M{f(ax - 7)},{f(ay - 3)} Q{f(ax - 10 + s * 2)},{f(ay + 12)} {f(ax + s * 2)},{f(ay + 12)} "
+                      f"Q{f(ax + 11 + s * 2)},{f(ay + 12)} {f(ax + 7)},{f(ay - 3)} Z", skin, skin_d, off=3)
+
+
+WOMAN = dict(skin="#9a6440", skin_d="#75472a", hair="#1e1410", hair_d="#0f0a08", top="#e2503f", top_d="#a9362a",
+             grass="#c9b25a", grass_d="#9a8a3a", grass2="#8fae3f", mouth="#6e2420")
+
+
+def woman(frame):
+    c = WOMAN
+    fig = Fig(100, 300, "The native woman" + (f", talking {frame}" if frame else ""))
+    cx = 50
+    down_l = ((cx - 17, 74), (cx - 21, 118), (cx - 20, 160), "fist", 180)
+    down_r = ((cx + 17, 74), (cx + 21, 118), (cx + 20, 160), "fist", 180)
+    up_r = ((cx + 17, 74), (cx + 32, 110), (cx + 34, 74), "open", 170)
+    hip_l = ((cx - 17, 74), (cx - 34, 108), (cx - 18, 138), "fist", 180)
+    side_r = ((cx + 17, 74), (cx + 27, 114), (cx + 35, 134), "open", 140)
+    chest_l = ((cx - 17, 74), (cx - 24, 116), (cx - 2, 110), "open", 120)
+    mouth, arms = {0: (0, (down_l, down_r)), 1: (2, (down_l, up_r)), 2: (1, (hip_l, side_r)),
+                   3: (3, (chest_l, down_r))}[frame]
+    fig.open("woman", "translate(0,3.2)")
+    # long hair hanging behind the shoulders
+    fig.shape("hair-back", f"M{cx - 17},30 Q{cx - 25},70 {cx - 22},104 L{cx + 22},104 Q{cx + 25},70 {cx + 17},30 Z", c["hair"], c["hair_d"], off=4)
+    # legs and feet
+    for sd in (-1, 1):
+        hip, knee, ankle = (cx + sd * 8, 160), (cx + sd * 9, 222), (cx + sd * 9, 280)
+        fig.limb("leg", [hip, knee, ankle], 13, c["skin"], c["skin_d"])
+        bare_foot(fig, ankle[0], ankle[1] + 4, sd, c["skin"], c["skin_d"])
+        fig.raw(f'<path id="{fig.uid("anklet")}" d="M{f(ankle[0] - 7)},{f(ankle[1] - 2)} h14" stroke="#f2efe4" stroke-width="3" stroke-dasharray="3 1.5"/>')
+    # slim body: bare waist, a red wrap top
+    fig.limb("neck", [(cx, 52), (cx, 72)], 11, c["skin"], c["skin_d"], cap="butt")
+    fig.shape("body", f"M{cx - 17},72 Q{cx},66 {cx + 17},72 Q{cx + 19},96 {cx + 13},124 Q{cx + 16},142 {cx + 17},160 "
+                      f"L{cx - 17},160 Q{cx - 16},142 {cx - 13},124 Q{cx - 19},96 {cx - 17},72 Z", c["skin"], c["skin_d"], off=5)
+    fig.shape("top", f"M{cx - 18},86 Q{cx},80 {cx + 18},86 L{cx + 16},106 Q{cx},111 {cx - 16},106 Z", c["top"], c["top_d"], off=4)
+    fig.raw(f'<g id="top-pattern" fill="none" stroke="#f7e27a" stroke-width="1.6"><path d="M{cx - 14},94 q7,4 14,0 q7,4 14,0"/></g>')
+    # grass skirt: a belt of leaves and long straw strands to below the knees
+    strands = []
+    for i in range(13):
+        x0 = cx - 22 + i * 44 / 12
+        x1 = cx - 26 + i * 52 / 12 + (2 if i % 2 else -2)
+        col = (c["grass"], c["grass2"], c["grass_d"])[i % 3]
+        strands.append(f'<path d="M{f(x0 - 2.2)},146 L{f(x1 - 2.5)},{230 + (i * 7) % 9} L{f(x1 + 2.5)},{230 + (i * 7) % 9} L{f(x0 + 2.2)},146 Z" '
+                       f'fill="{col}" stroke="{OUT}" stroke-width="1.6" stroke-linejoin="round"/>')
+    fig.raw(f'<g id="grass-skirt">{"".join(strands)}</g>')
+    fig.shape("belt", f"M{cx - 23},140 Q{cx},136 {cx + 23},140 L{cx + 24},150 Q{cx},146 {cx - 24},150 Z", "#2f8a3b", "#1d5e2a", off=3)
+    # necklace of little shells
+    beads = "".join(f'<circle cx="{f(cx + 13 * math.sin(math.radians(a)))}" cy="{f(73 + 9 * math.cos(math.radians(a)))}" r="2"/>'
+                    for a in range(-75, 80, 25))
+    fig.raw(f'<g id="necklace" fill="#f2efe4" stroke="{OUT}" stroke-width="1">{beads}</g>')
+    for sh, el, wr, hand, ang in arms:
+        fig.limb("shoulder", [sh, sh], 12, c["skin"], c["skin_d"])
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], None, None, 0, hand, ang)
+        fig.raw(f'<path id="{fig.uid("bangle")}" d="M{f(wr[0] - 0.3 * (wr[0] - el[0]))},{f(wr[1] - 0.3 * (wr[1] - el[1]))} h0.1" '
+                f'stroke="#f5d03a" stroke-width="7" stroke-linecap="round"/>')
+    # head with hair parted in the middle and flowers over the ear
+    hy = 34
+    fig.shape("face", f"M{cx},{hy - 20} C{cx + 18},{hy - 20} {cx + 17},{hy + 6} {cx + 12},{hy + 13} C{cx + 7},{hy + 21} {cx - 7},{hy + 21} "
+                      f"{cx - 12},{hy + 13} C{cx - 17},{hy + 6} {cx - 18},{hy - 20} {cx},{hy - 20} Z", c["skin"], c["skin_d"], off=4)
+    fig.shape("hair", f"M{cx},{hy - 13} Q{cx - 10},{hy - 9} {cx - 14},{hy + 8} Q{cx - 19},{hy} {cx - 17},{hy - 12} "
+                      f"Q{cx - 12},{hy - 26} {cx},{hy - 25} Q{cx + 12},{hy - 26} {cx + 17},{hy - 12} Q{cx + 19},{hy} {cx + 14},{hy + 8} "
+                      f"Q{cx + 10},{hy - 9} {cx},{hy - 13} Z", c["hair"], c["hair_d"], off=3)
+    fig.raw(f'<g id="lashes" stroke="{OUT}" stroke-width="2" stroke-linecap="round" fill="none">'
+            f'<path d="M{cx - 11},{hy - 6} q4,-2 7,0"/><path d="M{cx + 4},{hy - 6} q4,-2 7,0"/></g>')
+    eyes(fig, cx, hy, 7)
+    fig.raw(f'<path id="nose" d="M{cx},{hy + 2} q3,5 -1,6" fill="none" stroke="{c["skin_d"]}" stroke-width="1.8" stroke-linecap="round"/>')
+    mouth_shape(fig, cx, hy + 13, mouth, 9, c["mouth"])
+    flower(fig, cx - 15, hy - 12, 12, "#e8403a")
+    flower(fig, cx - 5, hy - 22, 8, "#ffffff")
+    flower(fig, cx + 14, hy - 16, 7, "#f4a6c0")
+    fig.close()
+    write(f"persons/{'eingeborene1' if frame == 0 else f'eingeborene1r{frame}'}.svg", fig)
+
+
+JIM = dict(skin="#e0a683", skin_d="#b57a58", beard="#8a7358", beard_d="#64513c", hat="#8c6a3c", hat_d="#654a26",
+           shirt="#d9cfae", shirt_d="#b1a684", vest="#5a6b3a", vest_d="#3f4c27", trousers="#7a6446", trousers_d="#584630",
+           boots="#4a3020", boots_d="#2f1e13", mouth="#6e2420")
+
+
+def jim(frame):
+    c = JIM
+    fig = Fig(136, 300, "Jim the treasure hunter" + (f", talking {frame}" if frame else ""))
+    cx = 68
+    hang_l = ((cx - 26, 80), (cx - 31, 124), (cx - 30, 166), "fist", 180)
+    hang_r = ((cx + 26, 80), (cx + 31, 124), (cx + 30, 166), "fist", 180)
+    point_r = ((cx + 26, 80), (cx + 50, 110), (cx + 50, 72), "point", 165)
+    scratch_l = ((cx - 26, 80), (cx - 50, 100), (cx - 32, 60), "fist", 180)
+    shrug_l = ((cx - 26, 80), (cx - 42, 118), (cx - 48, 100), "open", 205)
+    shrug_r = ((cx + 26, 80), (cx + 42, 118), (cx + 48, 100), "open", 155)
+    mouth, arms = {0: (0, (hang_l, hang_r)), 1: (2, (hang_l, point_r)), 2: (1, (shrug_l, shrug_r)),
+                   3: (3, (scratch_l, hang_r))}[frame]
+    fig.open("jim", "translate(0,1.2)")
+    # legs in patched trousers, heavy boots
+    for sd in (-1, 1):
+        hip, knee, ankle = (cx + sd * 12, 162), (cx + sd * 14, 224), (cx + sd * 15, 272)
+        fig.limb("trouser-leg", [hip, knee, ankle], 21, c["trousers"], c["trousers_d"])
+        bx = ankle[0]
+        fig.shape("boot", f"M{f(bx - 11)},266 L{f(bx + 11)},266 L{f(bx + 12)},284 Q{f(bx + 14 + sd * 4)},286 {f(bx + 14 + sd * 4)},292 "
+                          f"L{f(bx + 14 + sd * 4)},298 L{f(bx - 13 + sd * 2)},298 L{f(bx - 12)},284 Z", c["boots"], c["boots_d"], off=3)
+    fig.shape("patch", f"M{cx - 22},204 l11,-1 l1,12 l-11,1 Z", "#a07d4a", None, sw=1.8)
+    fig.raw(f'<path id="patch-stitches" d="M{cx - 21},206 l9,-1 M{cx - 21},213 l9,-1" stroke="#2b1d14" stroke-width="1" stroke-dasharray="2 2"/>')
+    fig.shape("seat", f"M{cx - 30},146 L{cx + 30},146 L{cx + 28},176 L{cx},170 L{cx - 28},176 Z", c["trousers"], c["trousers_d"], off=5)
+    fig.raw(f'<path id="belt" d="M{cx - 30},150 L{cx + 30},150" stroke="{OUT}" stroke-width="6"/>'
+            f'<rect id="buckle" x="{cx - 5}" y="146" width="10" height="8" fill="#d9b84a" stroke="{OUT}" stroke-width="1.5"/>')
+    # shirt and the open vest
+    fig.limb("neck", [(cx, 56), (cx, 78)], 16, c["skin"], c["skin_d"], cap="butt")
+    fig.shape("shirt", f"M{cx - 28},80 Q{cx},72 {cx + 28},80 L{cx + 30},148 L{cx - 30},148 Z", c["shirt"], c["shirt_d"], off=6)
+    fig.raw(f'<path id="stains" d="M{cx + 6},128 h0.1 M{cx - 4},136 h0.1" stroke="#b1a684" stroke-width="6" stroke-linecap="round"/>')
+    for sd in (-1, 1):
+        fig.shape("vest", f"M{cx + sd * 12},78 L{cx + sd * 29},82 L{cx + sd * 31},150 L{cx + sd * 10},150 L{cx + sd * 8},110 Z",
+                  c["vest"], c["vest_d"], off=4)
+    fig.raw(f'<path id="vest-pocket" d="M{cx - 26},112 h11 v9 h-11 Z" fill="none" stroke="{OUT}" stroke-width="1.6"/>')
+    for sh, el, wr, hand, ang in arms:
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.62, hand, ang)
+    # head: a big scruffy beard, a red nose, the battered hat pulled low
+    hy = 44
+    for sd in (-1, 1):
+        fig.shape("ear", f"M{cx + sd * 17},{hy - 4} q{sd * 8},-2 {sd * 6},10 q{-sd * 2},5 {-sd * 7},3 Z", c["skin"], c["skin_d"], off=2)
+    fig.shape("face", f"M{cx},{hy - 22} C{cx + 22},{hy - 22} {cx + 20},{hy + 8} {cx + 15},{hy + 16} C{cx + 9},{hy + 24} {cx - 9},{hy + 24} "
+                      f"{cx - 15},{hy + 16} C{cx - 20},{hy + 8} {cx - 22},{hy - 22} {cx},{hy - 22} Z", c["skin"], c["skin_d"], off=4)
+    beard = (f"M{cx - 19},{hy} Q{cx - 14},{hy + 8} {cx - 8},{hy + 6} Q{cx},{hy + 3} {cx + 8},{hy + 6} Q{cx + 14},{hy + 8} {cx + 19},{hy} "
+             f"L{cx + 22},{hy + 14} L{cx + 17},{hy + 20} L{cx + 20},{hy + 28} L{cx + 12},{hy + 32} L{cx + 12},{hy + 42} L{cx + 4},{hy + 38} "
+             f"L{cx},{hy + 48} L{cx - 5},{hy + 38} L{cx - 12},{hy + 43} L{cx - 13},{hy + 32} L{cx - 21},{hy + 28} L{cx - 18},{hy + 20} "
+             f"L{cx - 23},{hy + 14} Z")
+    fig.shape("beard", beard, c["beard"], c["beard_d"], off=5)
+    fig.raw(f'<g id="beard-strands" stroke="{c["beard_d"]}" stroke-width="1.6" fill="none" stroke-linecap="round">'
+            f'<path d="M{cx - 12},{hy + 22} q2,6 0,12"/><path d="M{cx + 10},{hy + 20} q-2,6 1,12"/><path d="M{cx - 2},{hy + 26} q1,6 0,12"/></g>')
+    mouth_shape(fig, cx, hy + 15, mouth, 11, c["mouth"])
+    fig.shape("moustache", f"M{cx - 15},{hy + 13} Q{cx - 10},{hy + 6} {cx},{hy + 9} Q{cx + 10},{hy + 6} {cx + 15},{hy + 13} "
+                           f"Q{cx + 8},{hy + 10} {cx},{hy + 12} Q{cx - 8},{hy + 10} {cx - 15},{hy + 13} Z", c["beard_d"], None, sw=1.5)
+    fig.raw(f'<ellipse id="nose" cx="{cx + 1}" cy="{hy + 3}" rx="5" ry="4.5" fill="#d9755a" stroke="{OUT}" stroke-width="1.8"/>')
+    eyes(fig, cx, hy - 5, 8)
+    fig.raw(f'<g id="brows" stroke="{OUT}" stroke-width="3" stroke-linecap="round" fill="none">'
+            f'<path d="M{cx - 13},{hy - 11} l9,1"/><path d="M{cx + 4},{hy - 10} l9,-1.5"/></g>')
+    fig.shape("hat-crown", f"M{cx - 20},{hy - 16} Q{cx - 20},{hy - 40} {cx - 6},{hy - 40} L{cx - 1},{hy - 36} L{cx + 5},{hy - 41} "
+                           f"Q{cx + 21},{hy - 40} {cx + 20},{hy - 16} Z", c["hat"], c["hat_d"], off=5)
+    fig.shape("hat-band", f"M{cx - 20},{hy - 24} L{cx + 20},{hy - 24} L{cx + 20},{hy - 17} L{cx - 20},{hy - 17} Z", "#3b2a1a", None, sw=2)
+    fig.shape("hat-brim", f"M{cx - 40},{hy - 12} Q{cx - 30},{hy - 22} {cx},{hy - 20} Q{cx + 30},{hy - 22} {cx + 42},{hy - 14} "
+                          f"Q{cx + 34},{hy - 8} {cx + 20},{hy - 12} L{cx + 14},{hy - 10} L{cx + 10},{hy - 13} Q{cx},{hy - 12} {cx - 20},{hy - 12} "
+                          f"Q{cx - 32},{hy - 6} {cx - 40},{hy - 12} Z", c["hat"], c["hat_d"], off=3)
+    fig.close()
+    write(f"persons/{'jim' if frame == 0 else f'jim1r{frame}'}.svg", fig)
+
+
 if __name__ == "__main__":
     quarro_all()
     quarro_raft()
     for fr in range(4):
         kai(fr)
+        woman(fr)
+        jim(fr)
