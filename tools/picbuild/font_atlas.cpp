@@ -65,11 +65,12 @@ void OwnColumns(const Glyph& g, int& first, int& last) {
     while (last > first && shared(last - 1)) --last;
 }
 
-// Draws a set of ink pixels (atlas coordinates) and their outline into the atlas, outline kept in `clip`.
+// One glyph's pixels in atlas coordinates: its ink and the outline around it.
 struct Layer {
     std::vector<std::pair<int, int>> ink, outline;
 };
 
+// The pixels around the ink (all eight neighbours) that are not ink, kept inside the clip rectangle.
 void Outline(const std::vector<std::pair<int, int>>& ink, int clipLeft, int clipTop, int clipRight, int clipBottom,
              std::vector<std::pair<int, int>>& outline) {
     for (auto [x, y] : ink) {
