@@ -1,0 +1,278 @@
+// The Play frame, the inventory panel's frame and walking over to take something.
+#include "logic/interaction.h"
+
+#include "logic/dialogue.h"
+#include "logic/rules.h"
+#include "logic/scenes.h"
+
+namespace vz {
+
+namespace {
+
+constexpr int kInventoryBand = 20;  // the mouse above this row opens the inventory
+constexpr Point kPanelTextCentre{512, 520};
+
+// A left click first ends any response on show; one that ended a response does nothing else,
+// except that a walk click still sends the hero.
+void HandleLeftClick(World& world, Story& story, bool walkAllowed) {
+    if (!world.input.leftClick) return;
+    if (story.messageTimer > 0) world.input.leftClick = false;
+    story.personMessage = -1;
+    ClearResponse(story);
+    if (walkAllowed && world.cursor.shownImage == kWalk)
+        SetWalkTargetFromClick(world.hero, world.input.mouseX, world.input.mouseY, world.location.walkMask);
+}
+
+void HandleRightClick(World& world, Story& story) {
+    if (!world.input.rightClick || story.messageTimer != 0) return;
+    if (story.heldItem == -1)
+        NextVerb(world.cursor);
+    else
+        story.heldItem = -1;
+}
+
+// Responses of kinds 4, 5 and 7, which belong to no single object.
+void DrawSceneResponse(World& world, Story& story) {
+    const char* text = nullptr;
+    Point at{0, 0};
+    if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
+        const CombinationRule& r = story.combinations[story.messageSubject];
+        text = r.message;
+        if (IsValidObject(r.secondItem)) at = {world.objects[r.secondItem].textX, world.objects[r.secondItem].textY};
+    } else if (story.messageKind == kUseMessage && IsValidObject(story.messageSubject)) {
+        text = world.objects[story.messageSubject].useText;
+        at = {story.textX, story.textY};
+    } else if (story.messageKind == kMessageRuleText && story.messageSubject >= 0 &&
+               story.messageSubject < kMessageRuleCount) {
+        const MessageRule& r = story.messageRules[story.messageSubject];
+        text = r.message;
+        if (IsValidObject(r.secondItem)) at = {world.objects[r.secondItem].textX, world.objects[r.secondItem].textY};
+    }
+    if (text == nullptr) return;
+    DrawBitmapText(at.x, at.y, false, 0, world.backBuffer, text, world.fonts);
+    CountDown(story);
+}
+
+const char* ObjectResponseText(const WorldObject& o, int kind) {
+    switch (kind) {
+        case kLookMessage: return o.lookText;
+        case kTalkMessage: return o.talkText;
+        case kTakeMessage: return o.takeText;
+        default: return nullptr;
+    }
+}
+
+void SceneObjects(World& world, Story& story) {
+    for (int k = 0; k < 4; ++k) {
+        const int i = world.location.objectSlots[k];
+        if (i == -1) break;
+        if (!IsValidObject(i) || !world.objects[i].inScene) continue;
+        WorldObject& o = world.objects[i];
+        if (story.messageSubject == i) {
+            if (const char* text = ObjectResponseText(o, story.messageKind)) {
+                DrawBitmapText(o.textX, o.textY, true, 0, world.backBuffer, text, world.fonts);
+                CountDown(story);
+            }
+        }
+        if (story.messageTimer == 0 && ObjectUnderMouse(o, world.input.mouseX, world.input.mouseY)) {
+            DrawObjectLabel(o, world.backBuffer, world.fonts);
+            if (world.input.leftClick) VerbOnObject(world, story, i);
+        }
+    }
+}
+
+void ScenePerson(World& world, Story& story) {
+    const int p = world.location.personIndex;
+    if (p < 0 || p >= kPersonCount || !world.persons[p].present) return;
+    Person& person = world.persons[p];
+    if (story.personMessage == p && (story.messageKind == kLookMessage || story.messageKind == kTalkMessage)) {
+        const char* text = story.messageKind == kLookMessage ? person.lookText : person.takeText;
+        DrawBitmapText(person.textX, person.textY, true, 0, world.backBuffer, text, world.fonts);
+        story.messageTimer -= 1;
+        if (story.messageTimer <= 0) {
+            story.messageTimer = 0;
+            story.personMessage = -1;
+            story.messageKind = kNoMessage;
+        }
+    }
+    if (story.messageTimer == 0 && PersonUnderMouse(person, world.input.mouseX, world.input.mouseY)) {
+        DrawPersonLabel(person, world.backBuffer, world.fonts);
+        if (world.input.leftClick) VerbOnPerson(world, story, p);
+    }
+}
+
+void DrawPanelText(World& world, const char* text) {
+    DrawBitmapTextCentred(kPanelTextCentre.x, kPanelTextCentre.y, false, 0, world.backBuffer, text, world.fonts);
+}
+
+}  // namespace
+
+void VerbOnObject(World& world, Story& story, int object) {
+    WorldObject& o = world.objects[object];
+    switch (world.cursor.shownImage) {
+        case kLook:
+            if (object == kShip && o.sceneScript >= 0) {
+                story.messageKind = kLookMessage;
+                story.messageSubject = kShip;
+                story.pendingObject = kShip;
+                story.pendingScript = o.sceneScript;
+                world.hero.targetX = o.walkX;
+                world.hero.targetY = o.walkY;
+                story.messageTimer = kTakeFrames;
+                world.state = GameState::WalkToObject;
+                world.input.leftClick = false;
+            } else {
+                story.messageKind = kLookMessage;
+                story.messageSubject = object;
+                story.messageTimer = kResponseFrames;
+            }
+            break;
+        case kTalk:
+            story.messageKind = kTalkMessage;
+            story.messageSubject = object;
+            story.messageTimer = kResponseFrames;
+            break;
+        case kTake:
+            if (story.heldItem != -1) {
+                UseOnSceneObject(world, story, object);
+            } else if (o.takeable) {
+                story.pendingObject = object;
+                story.pendingScript = o.sceneScript;
+                world.hero.targetX = o.walkX;
+                world.hero.targetY = o.walkY;
+                story.messageTimer = kTakeFrames;
+                world.state = GameState::WalkToObject;
+            } else {
+                story.messageKind = kTakeMessage;
+                story.messageSubject = object;
+                story.messageTimer = kResponseFrames;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void VerbOnPerson(World& world, Story& story, int person) {
+    switch (world.cursor.shownImage) {
+        case kLook:
+            story.messageKind = kLookMessage;
+            story.personMessage = person;
+            story.messageTimer = kResponseFrames;
+            break;
+        case kTake:
+            if (story.heldItem == -1) {
+                story.messageKind = kTalkMessage;
+                story.personMessage = person;
+                story.messageTimer = kResponseFrames;
+            } else {
+                GiveToPerson(world, story, person);
+            }
+            break;
+        case kTalk:
+            StartConversation(world, story, person);
+            break;
+        default:
+            break;
+    }
+}
+
+FrameEnd PlayFrame(World& world, Story& story) {
+    HandleLeftClick(world, story, true);
+    HandleRightClick(world, story);
+    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
+    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    DrawSceneResponse(world, story);
+    SceneObjects(world, story);
+    ScenePerson(world, story);
+    if (CheckExits(world.location, world.cursor, world.hero, world.input.mouseX, world.input.mouseY,
+                   world.input.leftClick, world.locationIndex))
+        world.state = GameState::ChangeLocation;
+    if (story.messageTimer == 0)
+        DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
+    if (world.input.mouseY < kInventoryBand && world.state == GameState::Play) {
+        world.state = GameState::InventoryScreen;
+        ClearResponse(story);
+    }
+    return FrameEnd::Flip;
+}
+
+FrameEnd InventoryFrame(World& world, Story& story) {
+    HandleLeftClick(world, story, false);
+    HandleRightClick(world, story);
+    CopyFullScreen(world.panel.panelImage, world.backBuffer);
+    switch (UpdateInventoryButtons(world.panel, world.input.mouseX, world.input.mouseY, world.backBuffer,
+                                   world.input.leftClick)) {
+        case PanelButton::Save: world.state = GameState::SaveGame; break;
+        case PanelButton::Back: world.state = GameState::Play; break;
+        case PanelButton::None: break;
+    }
+    if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
+        DrawPanelText(world, story.combinations[story.messageSubject].message);
+        CountDown(story);
+    } else if (story.messageKind == kUseMessage && IsValidObject(story.messageSubject)) {
+        DrawPanelText(world, world.objects[story.messageSubject].useText);
+        CountDown(story);
+    }
+
+    const int cell = InventoryCellUnderMouse(world.input.mouseX, world.input.mouseY);
+    DrawInventoryGrid(world.carried, world.objects, world.backBuffer);
+    const int item = InGridArea(world.input.mouseX, world.input.mouseY) ? CarriedItemInCell(world.carried, cell) : -1;
+    if (item >= 0 && story.messageTimer == 0) {
+        const bool click = world.input.leftClick;
+        if (click) {
+            if (world.cursor.shownImage == kLook || world.cursor.shownImage == kTalk) {
+                story.messageKind = world.cursor.shownImage == kLook ? kLookMessage : kTalkMessage;
+                story.messageSubject = item;
+                story.messageTimer = kResponseFrames;
+            }
+            if (story.heldItem != -1) UseOnCarriedItem(world, story, item);
+        }
+        if (story.messageKind == kNoMessage) {
+            DrawPanelText(world, world.objects[item].name);
+            if (click && world.cursor.shownImage == kTake && story.heldItem == -1) story.heldItem = item;
+        }
+    }
+
+    if ((story.messageKind == kLookMessage || story.messageKind == kTalkMessage) &&
+        IsValidObject(story.messageSubject)) {
+        const WorldObject& o = world.objects[story.messageSubject];
+        DrawPanelText(world, story.messageKind == kLookMessage ? o.lookText : o.talkText);
+        CountDown(story);
+    }
+    if (story.messageTimer == 0)
+        DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
+    return FrameEnd::Flip;
+}
+
+FrameEnd WalkToObjectFrame(World& world, Story& story) {
+    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
+    if (!HeroArrived(world.hero)) {
+        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+        return FrameEnd::Flip;
+    }
+    const int object = story.pendingObject;
+    if (!IsValidObject(object)) {
+        world.state = GameState::Play;
+        return FrameEnd::Flip;
+    }
+    WorldObject& o = world.objects[object];
+    world.hero.facing = o.facing;
+    if (story.pendingScript == kChainsawInShip || story.pendingScript == kGetLeaves) {
+        story.messageTimer = kResponseFrames;
+        world.state = GameState::FindItem;
+        return FrameEnd::Flip;
+    }
+    story.messageTimer -= 1;
+    DrawHeroPose(world.hero, o.facing == kLeft ? world.hero.bendLeftImage : world.hero.bendRightImage,
+                 world.backBuffer);
+    if (story.messageTimer <= 0) {
+        story.messageTimer = 0;
+        AddToInventory(world.carried, object);
+        o.inScene = 0;
+        world.state = GameState::Play;
+    }
+    return FrameEnd::Flip;
+}
+
+}  // namespace vz

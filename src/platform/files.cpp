@@ -1,0 +1,80 @@
+// POSIX file access: plain reads, and writes that never leave a half-written file behind.
+#include "platform/files.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vz {
+
+bool Files::ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<uint8_t> data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        if (data.size() + static_cast<size_t>(n) > maxBytes) {
+            ok = false;
+            break;
+        }
+        data.insert(data.end(), chunk, chunk + n);
+    }
+    ::close(fd);
+    if (ok) bytes.swap(data);
+    return ok;
+}
+
+WriteResult Files::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string temp = path + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return WriteResult::CannotCreate;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bool ok = done == bytes.size() && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return WriteResult::WriteFailed;
+    }
+    // Make the rename itself survive a crash.
+    std::string dir = ".";
+    if (auto slash = path.find_last_of('/'); slash != std::string::npos) dir = path.substr(0, slash);
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return WriteResult::Ok;
+}
+
+bool Files::DirectoryExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Files::FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace vz

@@ -1,0 +1,27 @@
+// The headless backend used by the replay tool and the tests.
+#include "platform/headless/headless_platform.h"
+
+namespace vz {
+
+void HeadlessPlatform::PumpEvents() {
+    current_ = next_;
+    next_ = RawInput{};
+    motionTaken_ = false;
+}
+
+RawInput HeadlessPlatform::ReadInput() {
+    RawInput r = current_;
+    if (motionTaken_) {
+        r.dx = 0;
+        r.dy = 0;
+    }
+    motionTaken_ = true;
+    return r;
+}
+
+void HeadlessPlatform::Present(const Surface& frame) {
+    lastFrame_ = frame;
+    ++presents_;
+}
+
+}  // namespace vz

@@ -1,0 +1,42 @@
+// A platform without a window: input is fed frame by frame, frames are kept in memory, no pacing.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vz {
+
+class HeadlessPlatform : public Platform {
+public:
+    // The input the next frame will see. Motion is reported by the frame's first poll only, as a
+    // real mouse reports it once; buttons stay held for every poll of the frame.
+    void SetFrameInput(const RawInput& input) { next_ = input; }
+
+    void PumpEvents() override;
+    RawInput ReadInput() override;
+    void Present(const Surface& frame) override;
+    uint32_t Ticks() override { return ticks_; }
+    void SleepMs(uint32_t ms) override { ticks_ += ms; }
+    void Notice(const std::string& text) override { notices.push_back(text); }
+
+    const Surface& LastFrame() const { return lastFrame_; }
+    int PresentCount() const { return presents_; }
+
+    std::vector<std::string> notices;  // every notice shown, in order
+
+private:
+    RawInput next_;
+    RawInput current_;
+    bool motionTaken_ = false;
+    Surface lastFrame_{kScreenWidth, kScreenHeight};
+    int presents_ = 0;
+    uint32_t ticks_ = 0;
+};
+
+// Writes a frame as a PNG file. False when the file cannot be written.
+bool WritePng(const Surface& frame, const std::string& path);
+
+}  // namespace vz

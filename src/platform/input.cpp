@@ -1,0 +1,37 @@
+// Click rules: held buttons repeat every 5th frame, left wins over right, the pointer stays on screen.
+#include "platform/input.h"
+
+#include <algorithm>
+
+namespace vz {
+
+bool PollInput(InputState& input, const RawInput& raw) {
+    if (input.clickCooldown > 0) --input.clickCooldown;
+    if (!raw.ok) return false;
+
+    // Sum in 64 bits: a wild motion value must not wrap the pointer around.
+    int64_t x = static_cast<int64_t>(input.mouseX) + raw.dx;
+    int64_t y = static_cast<int64_t>(input.mouseY) + raw.dy;
+    input.mouseX = static_cast<int>(std::clamp<int64_t>(x, kMouseMinX, kMouseMaxX));
+    input.mouseY = static_cast<int>(std::clamp<int64_t>(y, kMouseMinY, kMouseMaxY));
+    input.leftDown = raw.left;
+    input.rightDown = raw.right;
+    input.enterDown = raw.enter;
+
+    if ((raw.enter || raw.left) && input.clickCooldown == 0) {
+        input.leftClick = true;
+        input.clickCooldown = kClickCooldownFrames;
+    } else {
+        input.leftClick = false;
+    }
+    if (raw.right && input.clickCooldown == 0) {
+        input.rightClick = true;
+        input.clickCooldown = kClickCooldownFrames;
+    } else {
+        input.rightClick = false;
+    }
+    input.escapeDown = raw.escape;
+    return true;
+}
+
+}  // namespace vz

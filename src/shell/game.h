@@ -1,0 +1,37 @@
+// The game record, start-up and the main loop's frame with its state machine.
+#pragma once
+
+#include <cstdint>
+
+#include "logic/story.h"
+#include "platform/platform.h"
+#include "shell/title.h"
+#include "world/world.h"
+
+namespace vz {
+
+inline constexpr uint32_t kFrameMilliseconds = 40;
+inline constexpr int kEndingFrames = 380;
+
+struct Game {
+    World world;
+    Story story;
+    TitleMenu title;
+    Surface closingPicture;
+    Surface icon;
+    int32_t creditsCounter = 0;
+    bool quitRequested = false;
+    uint32_t frameStart = 0;
+    int64_t frames = 0;  // main-loop passes so far
+};
+
+// Everything start-up builds before the first frame, in its fixed order.
+void StartUp(Game& game, Platform& platform);
+
+// One pass of the main loop. With pace set, the frame lasts at least 40 ms (sleeping, not spinning).
+void RunFrame(Game& game, Platform& platform, bool pace);
+
+// Runs frames until the game quits.
+void RunMainLoop(Game& game, Platform& platform);
+
+}  // namespace vz

@@ -1,0 +1,124 @@
+// The main loop's frame: the state blocks in their fixed order, each with its own test.
+#include "logic/dialogue.h"
+#include "logic/interaction.h"
+#include "logic/rules.h"
+#include "logic/scenes.h"
+#include "shell/ending.h"
+#include "shell/game.h"
+#include "shell/savegame.h"
+
+namespace vz {
+
+namespace {
+
+void Poll(Game& game, Platform& platform) { PollInput(game.world.input, platform.ReadInput()); }
+
+void Present(Game& game, Platform& platform, FrameEnd end) {
+    if (end == FrameEnd::Flip) platform.Present(game.world.backBuffer);
+}
+
+bool In(const Game& game, GameState s) { return game.world.state == s; }
+
+void TitleBlock(Game& game, Platform& platform) {
+    World& w = game.world;
+    Poll(game, platform);
+    DrawTitleBackground(game.title, w.backBuffer);
+    switch (UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick)) {
+        case TitleChoice::Start: w.state = GameState::ChangeLocation; break;
+        case TitleChoice::Load: w.state = GameState::LoadGame; break;
+        case TitleChoice::Quit: game.quitRequested = true; break;
+        case TitleChoice::None: break;
+    }
+    DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
+    platform.Present(w.backBuffer);
+}
+
+// Without a usable save the player gets a new game, as with the start button; a damaged one is
+// named, and left on disk untouched until the player saves over it.
+void LoadBlock(Game& game, Platform& platform) {
+    World& w = game.world;
+    switch (LoadGameFromFile(w, game.story, platform)) {
+        case LoadOutcome::Loaded:
+            w.state = GameState::Play;
+            w.input.leftClick = false;
+            break;
+        case LoadOutcome::Damaged:
+            platform.Notice(kDamagedNotice);
+            w.state = GameState::ChangeLocation;
+            break;
+        case LoadOutcome::NoSave:
+            w.state = GameState::ChangeLocation;
+            break;
+    }
+}
+
+// A save that fails is named and play goes on; the previous saved game is never lost.
+void SaveBlock(Game& game, Platform& platform) {
+    switch (SaveGameToFile(game.world, game.story, platform)) {
+        case SaveOutcome::Saved: break;
+        case SaveOutcome::CannotCreate: platform.Notice(kCannotCreateNotice); break;
+        case SaveOutcome::WriteFailed: platform.Notice(kWriteErrorNotice); break;
+    }
+    game.world.state = GameState::Play;
+}
+
+// Runs one state's block when the game is in that state; false when the frame ends at once.
+template <typename Frame>
+bool Block(Game& game, Platform& platform, GameState s, Frame frame) {
+    if (!In(game, s)) return true;
+    Poll(game, platform);
+    const FrameEnd end = frame(game.world, game.story);
+    Present(game, platform, end);
+    return end != FrameEnd::EndFrame;
+}
+
+// The blocks in their order; false when a block ended the frame before the pacing step.
+bool RunBlocks(Game& game, Platform& platform) {
+    World& w = game.world;
+    if (In(game, GameState::TitleMenu)) TitleBlock(game, platform);
+    if (In(game, GameState::LoadGame)) LoadBlock(game, platform);
+    if (In(game, GameState::SaveGame)) SaveBlock(game, platform);
+    if (!Block(game, platform, GameState::Play, PlayFrame)) return false;
+    if (!Block(game, platform, GameState::GiveToPerson, GiveToPersonFrame)) return false;
+    if (!Block(game, platform, GameState::UseOnObject, UseOnObjectFrame)) return false;
+    if (!Block(game, platform, GameState::WalkToPerson, WalkToPersonFrame)) return false;
+    if (!Block(game, platform, GameState::Dialogue, DialogueFrame)) return false;
+    if (!Block(game, platform, GameState::WalkToObject, WalkToObjectFrame)) return false;
+    if (!Block(game, platform, GameState::InventoryScreen, InventoryFrame)) return false;
+    if (In(game, GameState::Ending)) {
+        Poll(game, platform);
+        EndingFrame(game);
+        platform.Present(w.backBuffer);
+    }
+    if (In(game, GameState::ChangeLocation)) {
+        LoadLocation(w.location, platform, w.locationIndex);
+        w.state = GameState::Play;
+    }
+    if (!Block(game, platform, GameState::FindItem, FindItemFrame)) return false;
+    return true;
+}
+
+}  // namespace
+
+void RunFrame(Game& game, Platform& platform, bool pace) {
+    if (game.quitRequested) return;
+    platform.PumpEvents();
+    game.frameStart = platform.Ticks();
+    game.frames += 1;
+    if (!RunBlocks(game, platform)) return;
+    if (pace) {
+        // Sleep to the frame's deadline; a slow frame is simply longer, with no catching up.
+        for (;;) {
+            const uint32_t spent = platform.Ticks() - game.frameStart;
+            if (spent >= kFrameMilliseconds) break;
+            platform.SleepMs(kFrameMilliseconds - spent);
+        }
+    }
+    if (game.world.input.escapeDown) game.quitRequested = true;
+}
+
+void RunMainLoop(Game& game, Platform& platform) {
+    while (!game.quitRequested) RunFrame(game, platform, true);
+}
+
+}  // namespace vz

@@ -1,0 +1,126 @@
+// Gathering, checking and spreading the saved game's record.
+#include "shell/savegame.h"
+
+namespace vz {
+
+namespace {
+
+constexpr int kLocationSlot = 0;
+constexpr int kHeroSlot = 1;  // x, y, facing
+constexpr int kObjectSlots = 4;  // carried, inScene, sceneScript per object
+constexpr int kDialogueSlots = 79;
+constexpr int kLeafPlantTakeableSlot = 91;
+constexpr int kRaftTakeableSlot = 92;
+constexpr int kJimPresentSlot = 93;
+constexpr int kRaftComboSlot = 94;
+constexpr int kNoRaftMessageSlot = 95;
+
+int32_t Flag(bool b) { return b ? 1 : 0; }
+
+// The scene an object may hold: the ship its search, the leaf plant its leaves.
+int32_t OwnScene(int object) {
+    if (object == kShip) return 0;
+    if (object == kLeafPlant) return 1;
+    return -1;
+}
+
+}  // namespace
+
+SaveRecord GatherSaveRecord(const World& world, const Story& story) {
+    SaveRecord r{};
+    r[kLocationSlot] = world.locationIndex;
+    r[kHeroSlot] = world.hero.x;
+    r[kHeroSlot + 1] = world.hero.y;
+    r[kHeroSlot + 2] = world.hero.facing;
+    for (int i = 0; i < kObjectCount; ++i) {
+        r[kObjectSlots + 3 * i] = world.carried[i];
+        r[kObjectSlots + 3 * i + 1] = world.objects[i].inScene;
+        r[kObjectSlots + 3 * i + 2] = world.objects[i].sceneScript;
+    }
+    int slot = kDialogueSlots;
+    for (const DialogueTree& tree : story.trees) {
+        for (int c = 0; c < tree.choiceCount; ++c) r[slot++] = tree.choices[c].available;
+    }
+    r[kLeafPlantTakeableSlot] = world.objects[kLeafPlant].takeable;
+    r[kRaftTakeableSlot] = world.objects[kRaft].takeable;
+    r[kJimPresentSlot] = world.persons[kJim].present;
+    r[kRaftComboSlot] = story.raftComboItem();
+    r[kNoRaftMessageSlot] = story.noRaftMessageItem();
+    return r;
+}
+
+std::vector<uint8_t> EncodeSaveRecord(const SaveRecord& record) {
+    std::vector<uint8_t> bytes(kSaveBytes);
+    for (int i = 0; i < kSaveSlots; ++i) {
+        const uint32_t v = static_cast<uint32_t>(record[i]);
+        for (int b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<uint8_t>(v >> (8 * b));
+    }
+    return bytes;
+}
+
+bool DecodeSaveRecord(const std::vector<uint8_t>& bytes, SaveRecord& record) {
+    if (bytes.size() < kSaveBytes) return false;
+    for (int i = 0; i < kSaveSlots; ++i) {
+        uint32_t v = 0;
+        for (int b = 0; b < 4; ++b) v |= static_cast<uint32_t>(bytes[4 * i + b]) << (8 * b);
+        record[i] = static_cast<int32_t>(v);
+    }
+    return true;
+}
+
+bool SaveRecordIsSound(const SaveRecord& r) {
+    if (r[kLocationSlot] < 0 || r[kLocationSlot] >= kLocationCount) return false;
+    // Where he can stand: the walk's clamps keep him inside this box.
+    if (r[kHeroSlot] < 1 || r[kHeroSlot] > 910 || r[kHeroSlot + 1] < 1 || r[kHeroSlot + 1] > 468) return false;
+    if (r[kHeroSlot + 2] < 0 || r[kHeroSlot + 2] > 3) return false;
+    for (int i = 0; i < kObjectCount; ++i) {
+        const int32_t script = r[kObjectSlots + 3 * i + 2];
+        if (script != -1 && script != OwnScene(i)) return false;
+    }
+    return true;
+}
+
+void SpreadSaveRecord(const SaveRecord& r, World& world, Story& story, Files& files) {
+    world.locationIndex = r[kLocationSlot];
+    LoadLocation(world.location, files, world.locationIndex);
+    world.hero.x = world.hero.targetX = r[kHeroSlot];
+    world.hero.y = world.hero.targetY = r[kHeroSlot + 1];
+    world.hero.facing = r[kHeroSlot + 2];
+    for (int i = 0; i < kObjectCount; ++i) {
+        world.carried[i] = Flag(r[kObjectSlots + 3 * i] != 0);
+        world.objects[i].inScene = Flag(r[kObjectSlots + 3 * i + 1] != 0);
+        world.objects[i].sceneScript = r[kObjectSlots + 3 * i + 2];
+    }
+    int slot = kDialogueSlots;
+    for (DialogueTree& tree : story.trees) {
+        for (int c = 0; c < tree.choiceCount; ++c) tree.choices[c].available = Flag(r[slot++] != 0);
+    }
+    world.objects[kLeafPlant].takeable = Flag(r[kLeafPlantTakeableSlot] != 0);
+    world.objects[kRaft].takeable = Flag(r[kRaftTakeableSlot] != 0);
+    world.persons[kJim].present = Flag(r[kJimPresentSlot] != 0);
+    story.raftComboItem() = r[kRaftComboSlot];
+    story.noRaftMessageItem() = r[kNoRaftMessageSlot];
+}
+
+SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files) {
+    switch (files.ReplaceFile(kSavePath, EncodeSaveRecord(GatherSaveRecord(world, story)))) {
+        case WriteResult::Ok: return SaveOutcome::Saved;
+        case WriteResult::CannotCreate: return SaveOutcome::CannotCreate;
+        case WriteResult::WriteFailed: return SaveOutcome::WriteFailed;
+    }
+    return SaveOutcome::WriteFailed;
+}
+
+LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
+    std::vector<uint8_t> bytes;
+    // A save is 420 bytes; anything much larger is not one of ours.
+    if (!files.ReadWholeFile(kSavePath, bytes, 1u << 20)) {
+        return files.FileExists(kSavePath) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
+    }
+    SaveRecord record{};
+    if (!DecodeSaveRecord(bytes, record) || !SaveRecordIsSound(record)) return LoadOutcome::Damaged;
+    SpreadSaveRecord(record, world, story, files);
+    return LoadOutcome::Loaded;
+}
+
+}  // namespace vz

@@ -1,0 +1,44 @@
+// Start-up: every picture that belongs to no location, the world's records and a new game's story.
+#include "platform/sbf.h"
+#include "shell/game.h"
+
+namespace vz {
+
+namespace {
+
+void LoadPicture(Surface& s, Files& files, const char* path, int w, int h) {
+    s = CreateOffscreenSurface(w, h);
+    LoadSbfSurface(files, path, s);
+}
+
+}  // namespace
+
+void StartUp(Game& game, Platform& platform) {
+    World& w = game.world;
+    w.state = GameState::TitleMenu;
+    w.locationIndex = 0;
+    game.quitRequested = false;
+    ClearSurface(w.backBuffer, 0x00FF);
+
+    InitTitleMenu(game.title, platform);
+    InitInventoryPanel(w.panel, w.carried, platform);
+    InitCursor(w.cursor, platform);
+    w.input.mouseX = 400;
+    w.input.mouseY = 300;
+
+    LoadPicture(game.story.choicePanel, platform, "images/reden.sbf", 1024, 168);
+    LoadPicture(w.fonts.atlas[0], platform, "images/text.sbf", 288, 80);
+    LoadPicture(w.fonts.atlas[1], platform, "images/text1.sbf", 288, 80);
+    LoadPicture(game.closingPicture, platform, "images/last.sbf", 1024, 768);
+    LoadHeroPictures(w.hero, platform);
+    ResetHero(w.hero);
+
+    InitWorldObjects(w.objects, platform);
+    InitPersons(w.persons, platform);
+    InitStory(game.story);
+
+    LoadPicture(game.icon, platform, "images/icon.sbf", 32, 32);
+    platform.SetIcon(game.icon);
+}
+
+}  // namespace vz

@@ -1,0 +1,54 @@
+// The title menu's pictures and its three buttons' hit areas.
+#include "shell/title.h"
+
+#include "platform/sbf.h"
+
+namespace vz {
+
+namespace {
+
+constexpr int kButtonX = 362;
+constexpr int kButtonW = 300;
+constexpr int kButtonH = 60;
+
+void Load(Surface& s, Files& files, const char* path, int w, int h) {
+    s = CreateOffscreenSurface(w, h);
+    LoadSbfSurface(files, path, s);
+}
+
+// The hit area leaves out the drawn button's first column and first row.
+bool Over(int top, int mouseX, int mouseY) {
+    return kButtonX + 1 <= mouseX && mouseX <= kButtonX + kButtonW - 1 && top + 1 <= mouseY &&
+           mouseY <= top + kButtonH - 1;
+}
+
+bool Button(Surface& target, int top, const Surface& normal, const Surface& highlighted, int mouseX, int mouseY,
+            bool click) {
+    const bool over = Over(top, mouseX, mouseY);
+    DrawSprite(kButtonW, kButtonH, kButtonX, top, over ? highlighted : normal, target);
+    return over && click;
+}
+
+}  // namespace
+
+void InitTitleMenu(TitleMenu& m, Files& files) {
+    Load(m.background, files, "images/startscreen2.sbf", 1024, 768);
+    Load(m.startNormal, files, "images/button_start_0.sbf", 300, 60);
+    Load(m.startHighlighted, files, "images/button_start_1.sbf", 300, 60);
+    Load(m.quitNormal, files, "images/button_quit_0.sbf", 300, 60);
+    Load(m.quitHighlighted, files, "images/button_quit_1.sbf", 300, 60);
+    Load(m.loadNormal, files, "images/button_load_0.sbf", 300, 60);
+    Load(m.loadHighlighted, files, "images/button_load_1.sbf", 300, 60);
+}
+
+void DrawTitleBackground(const TitleMenu& menu, Surface& target) { CopyFullScreen(menu.background, target); }
+
+TitleChoice UpdateTitleMenu(const TitleMenu& m, Surface& target, int mouseX, int mouseY, bool click) {
+    TitleChoice choice = TitleChoice::None;
+    if (Button(target, 400, m.startNormal, m.startHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Start;
+    if (Button(target, 500, m.loadNormal, m.loadHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Load;
+    if (Button(target, 600, m.quitNormal, m.quitHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Quit;
+    return choice;
+}
+
+}  // namespace vz

@@ -1,0 +1,25 @@
+// The title screen: start, load and quit.
+#pragma once
+
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/surface.h"
+#include "world/world.h"
+
+namespace vz {
+
+struct TitleMenu {
+    Surface background;
+    Surface startNormal, startHighlighted;
+    Surface quitNormal, quitHighlighted;
+    Surface loadNormal, loadHighlighted;
+};
+
+enum class TitleChoice { None, Start, Load, Quit };
+
+void InitTitleMenu(TitleMenu& menu, Files& files);
+void DrawTitleBackground(const TitleMenu& menu, Surface& target);
+// Draws the three buttons, the one under the mouse highlighted, and tells which one was clicked.
+TitleChoice UpdateTitleMenu(const TitleMenu& menu, Surface& target, int mouseX, int mouseY, bool click);
+
+}  // namespace vz
