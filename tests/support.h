@@ -1,0 +1,95 @@
+// Shared helpers of the tests: files kept in memory (with faults on demand) and small pictures.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/sbf.h"
+#include "shell/game.h"
+
+namespace vz::test {
+
+// An SBF file's bytes: header (unused word, first dimension, second dimension) and pixels.
+inline std::vector<uint8_t> SbfBytes(int32_t first, int32_t second, const std::vector<uint16_t>& pixels,
+                                     uint32_t unused = 0) {
+    std::vector<uint8_t> b;
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    put32(unused);
+    put32(static_cast<uint32_t>(first));
+    put32(static_cast<uint32_t>(second));
+    for (uint16_t p : pixels) {
+        b.push_back(static_cast<uint8_t>(p & 0xFF));
+        b.push_back(static_cast<uint8_t>(p >> 8));
+    }
+    return b;
+}
+
+// A 1024 x 768 mask picture: walkable (white) everywhere but where `blocked` says.
+template <typename Blocked>
+std::vector<uint8_t> MaskPicture(Blocked blocked) {
+    std::vector<uint16_t> px(1024 * 768, 0xFFFF);
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < 1024; ++x)
+            if (blocked(x, y)) px[static_cast<size_t>(y) * 1024 + x] = 0x0000;
+    return SbfBytes(1024, 768, px);
+}
+
+// A headless platform whose files live in memory; writes can be made to fail.
+class MemoryPlatform : public HeadlessPlatform {
+public:
+    std::map<std::string, std::vector<uint8_t>> files;
+    bool failCreate = false;  // the folder cannot be written
+    bool failWrite = false;   // the disk fills up half-way through
+
+    bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override {
+        auto it = files.find(path);
+        if (it == files.end() || it->second.size() > maxBytes) return false;
+        bytes = it->second;
+        return true;
+    }
+    WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
+        if (failCreate) return WriteResult::CannotCreate;
+        if (failWrite) return WriteResult::WriteFailed;  // the old file stays as it was
+        files[path] = bytes;
+        return WriteResult::Ok;
+    }
+    bool DirectoryExists(const std::string&) override { return true; }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+};
+
+// A started game without pictures (every picture is simply not seen).
+inline std::unique_ptr<Game> StartedGame(Platform& platform) {
+    auto game = std::make_unique<Game>();
+    StartUp(*game, platform);
+    return game;
+}
+
+// Runs one frame with the given input.
+inline void Frame(Game& game, HeadlessPlatform& platform, RawInput input = {}) {
+    platform.SetFrameInput(input);
+    RunFrame(game, platform, false);
+}
+
+// Moves the pointer to (x, y) in one frame.
+inline void MoveTo(Game& game, HeadlessPlatform& platform, int x, int y) {
+    RawInput r;
+    r.dx = x - game.world.input.mouseX;
+    r.dy = y - game.world.input.mouseY;
+    Frame(game, platform, r);
+}
+
+// A left click where the pointer is, then enough quiet frames for the cooldown.
+inline void ClickHere(Game& game, HeadlessPlatform& platform) {
+    RawInput r;
+    r.left = true;
+    Frame(game, platform, r);
+    for (int i = 0; i < 5; ++i) Frame(game, platform);
+}
+
+}  // namespace vz::test
