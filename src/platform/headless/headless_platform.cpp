@@ -20,7 +20,7 @@ RawInput HeadlessPlatform::ReadInput() {
 }
 
 void HeadlessPlatform::Present(const Surface& frame) {
-    lastFrame_ = frame;
+    if (keepFrames) lastFrame_ = frame;
     ++presents_;
 }
 

@@ -26,6 +26,7 @@ public:
     int PresentCount() const { return presents_; }
 
     std::vector<std::string> notices;  // every notice shown, in order
+    bool keepFrames = true;            // long unattended runs need not copy every frame
 
 private:
     RawInput next_;
