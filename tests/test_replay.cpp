@@ -1,0 +1,288 @@
+// Replays that play the real game headless from tests/replay/*.txt and check its state lines.
+// A script line "#= key=value ..." holds the checks of the next "state" line (keys name the JSON
+// fields: hero.x, carried[3], available[1][2]; "gone" means the program must have ended before
+// it). Story flags that a step does not name must keep their value from the previous state line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Flat = std::map<std::string, long long>;
+
+const fs::path kBuild = VZ_BUILD_DIR;
+const fs::path kScripts = fs::path(VZ_SOURCE_DIR) / "tests" / "replay";
+
+// A small reader for the tool's JSON lines: objects, arrays, integers and booleans, flattened
+// into "hero.x" / "carried[3]" keys.
+class JsonFlattener {
+public:
+    explicit JsonFlattener(const std::string& text) : s_(text) {}
+    bool Read(Flat& out) {
+        Value(out, "");
+        Skip();
+        return ok_ && at_ == s_.size();
+    }
+
+private:
+    void Skip() {
+        while (at_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[at_]))) ++at_;
+    }
+    bool Eat(char c) {
+        Skip();
+        if (at_ < s_.size() && s_[at_] == c) return ++at_, true;
+        return false;
+    }
+    void Value(Flat& out, const std::string& key) {
+        Skip();
+        if (!ok_ || at_ >= s_.size()) return void(ok_ = false);
+        if (Eat('{')) {
+            if (Eat('}')) return;
+            do {
+                if (!Eat('"')) return void(ok_ = false);
+                const size_t end = s_.find('"', at_);
+                if (end == std::string::npos) return void(ok_ = false);
+                const std::string name = s_.substr(at_, end - at_);
+                at_ = end + 1;
+                if (!Eat(':')) return void(ok_ = false);
+                Value(out, key.empty() ? name : key + "." + name);
+            } while (ok_ && Eat(','));
+            if (!Eat('}')) ok_ = false;
+        } else if (Eat('[')) {
+            if (Eat(']')) return;
+            int i = 0;
+            do Value(out, key + "[" + std::to_string(i++) + "]");
+            while (ok_ && Eat(','));
+            if (!Eat(']')) ok_ = false;
+        } else if (s_.compare(at_, 4, "true") == 0 || s_.compare(at_, 5, "false") == 0) {
+            out[key] = s_[at_] == 't';
+            at_ += s_[at_] == 't' ? 4 : 5;
+        } else {
+            size_t used = 0;
+            try {
+                out[key] = std::stoll(s_.substr(at_, 24), &used);
+            } catch (...) {
+                ok_ = false;
+            }
+            at_ += used;
+        }
+    }
+    const std::string& s_;
+    size_t at_ = 0;
+    bool ok_ = true;
+};
+
+// The checks of one "state" line of a script.
+struct Check {
+    int line = 0;
+    bool gone = false;
+    Flat expected;
+};
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<Check> ChecksOf(const std::string& script) {
+    std::vector<Check> checks;
+    Check pending;
+    std::istringstream in(script);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream words(line);
+        std::string w;
+        words >> w;
+        if (w == "#=") {
+            while (words >> w) {
+                const size_t eq = w.find('=');
+                if (w == "gone") pending.gone = true;
+                else if (eq == std::string::npos) ADD_FAILURE() << "bad check '" << w << "' on line " << number;
+                else pending.expected[w.substr(0, eq)] = w.substr(eq + 1) == "true"    ? 1
+                                                         : w.substr(eq + 1) == "false" ? 0
+                                                                                       : std::stoll(w.substr(eq + 1));
+            }
+        } else if (w == "state") {
+            pending.line = number;
+            checks.push_back(pending);
+            pending = Check{};
+        }
+    }
+    return checks;
+}
+
+// Story flags: every change of one of them must be named by the step's checks.
+bool IsStoryFlag(const std::string& key) {
+    static const std::set<std::string> roots = {"carried", "inScene", "takeable", "sceneScript",
+                                                "present", "available", "raftComboItem", "noRaftMessageItem"};
+    return roots.count(key.substr(0, key.find_first_of("[."))) != 0;
+}
+
+struct ReplayRun {
+    int exitCode = -1;
+    std::vector<Flat> states;
+    std::string errors;
+};
+
+// A scratch working directory whose images/ holds links to the built pictures (no saved game).
+class Scratch {
+public:
+    Scratch() {
+        std::string pattern = (fs::temp_directory_path() / "vz-replay-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) dir = pattern;
+        FreshImages();
+    }
+    ~Scratch() {
+        std::error_code ec;
+        if (!dir.empty()) fs::remove_all(dir, ec);
+    }
+    void FreshImages() {
+        fs::remove_all(dir / "images");
+        fs::create_directory(dir / "images");
+        for (const auto& e : fs::directory_iterator(kBuild / "images"))
+            if (e.path().filename() != "outro.sbf")
+                fs::create_symlink(fs::absolute(e.path()), dir / "images" / e.path().filename());
+    }
+    // Runs the tool on the script text; its shots go to build/shots.
+    ReplayRun Replay(const std::string& script) const {
+        ReplayRun run;
+        std::ofstream(dir / "script.txt", std::ios::binary) << script;
+        fs::create_directories(kBuild / "shots");
+        const std::string command = "cd '" + dir.string() + "' && '" + (kBuild / "vudizid-replay").string() +
+                                    "' --shots '" + (kBuild / "shots").string() + "' script.txt 2>errors.txt";
+        FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return run;
+        std::string out;
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        const int status = pclose(pipe);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            Flat f;
+            EXPECT_TRUE(JsonFlattener(line).Read(f)) << "not a state line: " << line;
+            run.states.push_back(f);
+        }
+        run.errors = ReadText(dir / "errors.txt");
+        return run;
+    }
+    fs::path dir;
+};
+
+// Checks every state line of a run against the script's checks; `previous` is the state the run
+// starts from for the story-flag comparison (empty: the first line is not compared).
+void CheckRun(const ReplayRun& run, const std::string& script, const std::string& name, Flat previous = {}) {
+    EXPECT_EQ(run.exitCode, 0) << name << ": " << run.errors;
+    EXPECT_EQ(run.errors, "") << name;
+    const std::vector<Check> checks = ChecksOf(script);
+    size_t printed = 0;
+    for (const Check& c : checks) printed += c.gone ? 0 : 1;
+    ASSERT_EQ(run.states.size(), printed) << name << ": state lines printed (the program ends after the "
+                                          << "last one expected)";
+    for (size_t i = 0; i < run.states.size(); ++i) {
+        const Flat& now = run.states[i];
+        const Check& c = checks[i];
+        EXPECT_FALSE(c.gone) << name << " line " << c.line << ": the program should have ended";
+        for (const auto& [key, value] : c.expected) {
+            auto it = now.find(key);
+            ASSERT_NE(it, now.end()) << name << " line " << c.line << ": no field " << key;
+            EXPECT_EQ(it->second, value) << name << " line " << c.line << ": " << key;
+        }
+        if (!previous.empty()) {
+            for (const auto& [key, value] : now)
+                if (IsStoryFlag(key) && previous.at(key) != value && c.expected.count(key) == 0)
+                    ADD_FAILURE() << name << " line " << c.line << ": " << key << " changed from " << previous.at(key)
+                                  << " to " << value << " unasked";
+        }
+        previous = now;
+    }
+}
+
+std::vector<std::string> ShotNames(const std::string& script) {
+    std::vector<std::string> names;
+    std::istringstream in(script);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("shot ", 0) == 0) names.push_back(line.substr(5));
+    return names;
+}
+
+void ExpectShots(const std::string& script) {
+    for (const std::string& n : ShotNames(script)) {
+        const fs::path p = kBuild / "shots" / (n + ".png");
+        EXPECT_TRUE(fs::exists(p) && fs::file_size(p) > 1000) << p;
+    }
+}
+
+Flat StartUpState() {
+    Scratch scratch;
+    ReplayRun run = scratch.Replay("state\n");
+    return run.states.empty() ? Flat{} : run.states[0];
+}
+
+TEST(Replay, WalksThroughAllSevenScenesByTheirExits) {
+    const std::string script = ReadText(kScripts / "scenes_walk.txt");
+    for (const std::string& n : ShotNames(script)) fs::remove(kBuild / "shots" / (n + ".png"));
+    Scratch scratch;
+    const ReplayRun run = scratch.Replay(script);
+    CheckRun(run, script, "scenes_walk", StartUpState());
+    std::set<long long> seen;
+    for (const Flat& s : run.states) seen.insert(s.at("location"));
+    EXPECT_EQ(seen.size(), 7u);
+    ExpectShots(script);
+}
+
+TEST(Replay, PlaysTheStoryToTheEndAndAgainFromTheSavedGame) {
+    const std::string first = ReadText(kScripts / "story_first_half.txt");
+    const std::string second = ReadText(kScripts / "story_second_half.txt");
+    const std::string load = ReadText(kScripts / "story_load.txt");
+    ASSERT_FALSE(first.empty() || second.empty() || load.empty());
+    for (const std::string& n : ShotNames(first + second)) fs::remove(kBuild / "shots" / (n + ".png"));
+    Scratch scratch;
+
+    // The first run saves in the middle and plays on to the end.
+    const ReplayRun whole = scratch.Replay(first + second);
+    CheckRun(whole, first + second, "whole story", StartUpState());
+    ExpectShots(first + second);
+    const fs::path saved = scratch.dir / "images" / "outro.sbf";
+    ASSERT_TRUE(fs::exists(saved));
+    EXPECT_EQ(fs::file_size(saved), 420u);
+    const size_t savedAt = ChecksOf(first).size() - 1;
+    ASSERT_LT(savedAt, whole.states.size());
+    const Flat atSave = whole.states[savedAt];
+    std::set<long long> seen;
+    for (const Flat& s : whole.states) seen.insert(s.at("location"));
+    EXPECT_EQ(seen.size(), 7u) << "every scene is visited on the way";
+
+    // The second run loads that save from the title screen, in the same folder with fresh pictures.
+    const std::string savedBytes = ReadText(saved);
+    scratch.FreshImages();
+    std::ofstream(saved, std::ios::binary) << savedBytes;
+    const ReplayRun loaded = scratch.Replay(load + second);
+    ASSERT_FALSE(loaded.states.empty());
+    const Flat& afterLoad = loaded.states[0];
+    for (const auto& [key, value] : atSave) {
+        const bool restored = IsStoryFlag(key) || key == "location" || key == "hero.x" || key == "hero.y" ||
+                              key == "hero.facing" || key == "hero.targetX" || key == "hero.targetY";
+        // The hero stands where he was saved; flags outside the saved game still hold their
+        // start-up values at this point of the story, so every flag must match.
+        if (restored) {
+            EXPECT_EQ(afterLoad.at(key), value) << "after loading: " << key;
+        }
+    }
+    CheckRun(loaded, load + second, "loaded story", atSave);
+}
+
+}  // namespace
