@@ -1,6 +1,7 @@
 // Shared helpers of the tests: files kept in memory (with faults on demand) and small pictures.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -90,6 +91,69 @@ inline void ClickHere(Game& game, HeadlessPlatform& platform) {
     r.left = true;
     Frame(game, platform, r);
     for (int i = 0; i < 5; ++i) Frame(game, platform);
+}
+
+// ---- Driving the story: real pictures, scenes, verbs and what a frame shows ----
+
+// Copies pictures of the real game (built into images/ below the working directory) into memory;
+// tells how many of them were found.
+inline int UseRealPictures(MemoryPlatform& platform, std::initializer_list<const char*> paths) {
+    Files disk;
+    int found = 0;
+    for (const char* path : paths) {
+        std::vector<uint8_t> bytes;
+        if (disk.ReadWholeFile(path, bytes, kMaxPictureFileBytes)) {
+            platform.files[path] = bytes;
+            ++found;
+        }
+    }
+    return found;
+}
+
+inline RawInput LeftButton() {
+    RawInput r;
+    r.left = true;
+    return r;
+}
+
+// Moves to (x, y) and clicks there, followed by the quiet frames of the cooldown.
+inline void ClickAt(Game& game, HeadlessPlatform& platform, int x, int y) {
+    MoveTo(game, platform, x, y);
+    ClickHere(game, platform);
+}
+
+// Presses the title's Start button: the ship scene in Play.
+inline void StartNewGame(Game& game, HeadlessPlatform& platform) { ClickAt(game, platform, 512, 430); }
+
+// Puts the hero into scene `index`, standing at (x, y), as if he had walked in.
+inline void EnterScene(Game& game, Files& files, int index, int x = 450, int y = 300) {
+    game.world.locationIndex = index;
+    LoadLocation(game.world.location, files, index);
+    game.world.hero.x = game.world.hero.targetX = x;
+    game.world.hero.y = game.world.hero.targetY = y;
+}
+
+inline void SetVerb(Game& game, int verb) { game.world.cursor.verb = game.world.cursor.shownImage = verb; }
+
+// Runs quiet frames until `done` holds; the number of frames run, or -1 when it never held.
+template <typename Done>
+int RunUntil(Game& game, HeadlessPlatform& platform, Done done, int maxFrames = 1000) {
+    for (int n = 0; n < maxFrames; ++n) {
+        if (done()) return n;
+        Frame(game, platform);
+    }
+    return done() ? maxFrames : -1;
+}
+
+// True when `text` drawn at (x, y) is already on the frame: drawing it again changes no pixel.
+inline bool TextShown(const Surface& frame, const Fonts& fonts, int x, int y, const char* text,
+                      bool multiLine = false, bool centred = false) {
+    Surface again = frame;
+    if (centred)
+        DrawBitmapTextCentred(x, y, multiLine, 0, again, text, fonts);
+    else
+        DrawBitmapText(x, y, multiLine, 0, again, text, fonts);
+    return again.pixels == frame.pixels;
 }
 
 }  // namespace vz::test

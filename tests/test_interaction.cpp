@@ -1,0 +1,122 @@
+// Verbs on the scenery and the islanders, responses and the clicks that end them, taking, the panel.
+#include <gtest/gtest.h>
+
+#include "logic/interaction.h"
+#include "support.h"
+
+namespace vz::test {
+namespace {
+
+struct InteractionTest : ::testing::Test {
+    MemoryPlatform platform;
+    int pictures = UseRealPictures(platform, {"images/text.sbf", "images/text1.sbf", "images/quarro/quarro1-rn0.sbf"});
+    std::unique_ptr<Game> game = StartedGame(platform);
+    World& w = game->world;
+    Story& s = game->story;
+
+    void SetUp() override {
+        ASSERT_EQ(pictures, 3);
+        StartNewGame(*game, platform);
+    }
+    bool Shows(int x, int y, const char* text) {
+        return TextShown(platform.LastFrame(), w.fonts, x, y, text, true);
+    }
+};
+
+TEST_F(InteractionTest, LookTalkAndTakeAnswerAndAClickOnlyEndsTheAnswer) {
+    SetVerb(*game, kLook);
+    MoveTo(*game, platform, 840, 520);  // the root plant
+    Frame(*game, platform, LeftButton());
+    EXPECT_EQ(s.messageKind, kLookMessage);
+    EXPECT_EQ(s.messageSubject, kRootPlant);
+    EXPECT_EQ(RunUntil(*game, platform, [&] { return s.messageTimer == 0; }), 100);
+    EXPECT_EQ(s.messageKind, kNoMessage);
+
+    ClickHere(*game, platform);
+    EXPECT_TRUE(Shows(760, 390, "The root can be used#as a sleeping pill"));
+    Frame(*game, platform, RawInput{.right = true});  // a right click while it shows does nothing
+    EXPECT_EQ(w.cursor.verb, kLook);
+    for (int i = 0; i < 5; ++i) Frame(*game, platform);
+    SetVerb(*game, kTake);
+    ClickHere(*game, platform);  // ends the answer, takes nothing
+    EXPECT_EQ(s.messageKind, kNoMessage);
+    EXPECT_EQ(w.state, GameState::Play);
+    ClickHere(*game, platform);
+    EXPECT_EQ(s.messageKind, kTakeMessage);
+    EXPECT_TRUE(Shows(760, 390, "It's to deep in the earth"));
+    SetVerb(*game, kTalk);
+    ClickHere(*game, platform);
+    ClickHere(*game, platform);
+    EXPECT_EQ(s.messageKind, kTalkMessage);
+    EXPECT_EQ(s.messageSubject, kRootPlant);
+
+    // With Walk, the click that ends an answer still sends the hero.
+    SetVerb(*game, kWalk);
+    MoveTo(*game, platform, 600, 500);
+    Frame(*game, platform, LeftButton());
+    EXPECT_EQ(s.messageKind, kNoMessage);
+    EXPECT_EQ(w.hero.targetX, 600 - kHeroFootX);
+    EXPECT_EQ(w.hero.targetY, 500 - kHeroFootY);
+}
+
+TEST_F(InteractionTest, LookAndTakeOnAnIslanderAnswerAtHisTextPosition) {
+    EnterScene(*game, platform, kBarScene);
+    SetVerb(*game, kLook);
+    ClickAt(*game, platform, 560, 300);  // Kai
+    EXPECT_EQ(s.messageKind, kLookMessage);
+    EXPECT_EQ(s.personMessage, kKai);
+    EXPECT_TRUE(Shows(500, 200, "Kai the barkeeper"));
+    ClickHere(*game, platform);
+    EXPECT_EQ(s.personMessage, -1);
+    SetVerb(*game, kTake);
+    ClickHere(*game, platform);
+    EXPECT_EQ(s.messageKind, kTalkMessage);
+    EXPECT_EQ(s.personMessage, kKai);
+    EXPECT_TRUE(Shows(500, 200, "I don't want him"));
+}
+
+TEST_F(InteractionTest, TakingWalksOverThenBendsFor14Frames) {
+    EnterScene(*game, platform, kBarScene);
+    SetVerb(*game, kTake);
+    ClickAt(*game, platform, 840, 527);  // the sugar
+    ASSERT_EQ(w.state, GameState::WalkToObject);
+    MoveTo(*game, platform, 500, 17);  // the panel does not open while he walks over
+    ASSERT_GE(RunUntil(*game, platform, [&] { return HeroArrived(w.hero); }), 0);
+    EXPECT_EQ(w.state, GameState::WalkToObject);
+    Frame(*game, platform);
+    EXPECT_EQ(w.hero.facing, kRight);
+    Surface again = platform.LastFrame();
+    DrawHeroPose(w.hero, w.hero.bendRightImage, again);
+    EXPECT_EQ(again.pixels, platform.LastFrame().pixels);  // he bends down
+    EXPECT_EQ(w.carried[kSugar], 0);
+    EXPECT_EQ(RunUntil(*game, platform, [&] { return w.state != GameState::WalkToObject; }), 13);
+    EXPECT_EQ(w.carried[kSugar], 1);
+    EXPECT_EQ(w.objects[kSugar].inScene, 0);
+    EXPECT_EQ(w.state, GameState::Play);
+}
+
+TEST_F(InteractionTest, OnlyTheTopBandOpensThePanelAndAHeldItemKeepsItShut) {
+    MoveTo(*game, platform, 500, 20);
+    EXPECT_EQ(w.state, GameState::Play);
+    MoveTo(*game, platform, 500, 19);
+    EXPECT_EQ(w.state, GameState::InventoryScreen);
+    ClickAt(*game, platform, 690, 600);  // back
+    EXPECT_EQ(w.state, GameState::Play);
+
+    w.carried[kSugar] = 1;
+    s.heldItem = kSugar;
+    MoveTo(*game, platform, 500, 17);
+    EXPECT_EQ(w.state, GameState::Play);
+    EXPECT_GE(w.input.mouseY, 20);
+}
+
+TEST_F(InteractionTest, OfTwoObjectsUnderTheCursorTheFirstInSlotOrderTakesTheClick) {
+    EnterScene(*game, platform, kJungleScene);
+    w.objects[kLeashedMonkey].inScene = 1;  // lies where the monkey sits
+    SetVerb(*game, kLook);
+    ClickAt(*game, platform, 546, 462);
+    EXPECT_EQ(s.messageSubject, kMonkey);
+}
+
+}  // namespace
+}  // namespace vz::test

@@ -1,0 +1,215 @@
+// The main loop: the title menu, the order of the state blocks, Escape, pacing and the ending.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "logic/story.h"
+#include "support.h"
+
+namespace vz::test {
+namespace {
+
+RawInput With(bool left, bool escape) {
+    RawInput r;
+    r.left = left;
+    r.escape = escape;
+    return r;
+}
+
+TEST(MainLoop, TitleButtonsActOnlyInsideTheirHitAreas) {
+    MemoryPlatform platform;
+    ASSERT_EQ(UseRealPictures(platform, {"images/startscreen2.sbf", "images/locations/schiff.sbf"}), 2);
+    auto game = StartedGame(platform);
+    for (auto [x, y] : {std::pair{362, 430}, {512, 400}, {512, 480}, {662, 430}, {512, 460}}) {
+        ClickAt(*game, platform, x, y);
+        EXPECT_EQ(game->world.state, GameState::TitleMenu) << x << "," << y;
+    }
+    // Enter at the start button's far corner starts the game; the title is shown in that pass.
+    MoveTo(*game, platform, 661, 459);
+    const int presents = platform.PresentCount();
+    RawInput enter;
+    enter.enter = true;
+    Frame(*game, platform, enter);
+    EXPECT_EQ(platform.PresentCount(), presents + 1);
+    EXPECT_EQ(game->world.state, GameState::Play);
+    EXPECT_EQ(game->world.location.objectSlots[0], kShip);
+    const Surface& title = game->title.background;
+    const Surface& ship = game->world.location.background;
+    ASSERT_NE(title.At(100, 100), ship.At(100, 100));
+    EXPECT_EQ(platform.LastFrame().At(100, 100), title.At(100, 100));
+    Frame(*game, platform);
+    EXPECT_EQ(platform.LastFrame().At(100, 100), ship.At(100, 100));
+
+    auto quitting = StartedGame(platform);
+    ClickAt(*quitting, platform, 363, 601);
+    EXPECT_TRUE(quitting->quitRequested);
+}
+
+struct Case {
+    const char* what;
+    int scene, verb, held, x, y;
+    GameState after;
+};
+
+TEST(MainLoop, AClickThatStartsALaterStateShowsTwoFramesInOnePass) {
+    const Case cases[] = {
+        {"nothing", kBarScene, kWalk, -1, 700, 600, GameState::Play},
+        {"take the sugar", kBarScene, kTake, -1, 840, 527, GameState::WalkToObject},
+        {"talk to Kai", kBarScene, kTalk, -1, 560, 300, GameState::WalkToPerson},
+        {"coconut to the native woman", kVillageScene, kTake, kCoconut, 850, 450, GameState::GiveToPerson},
+        {"pill on the monkey", kJungleScene, kTake, kSleepingPill, 546, 462, GameState::UseOnObject},
+        {"raft on the ocean", kShipScene, kTake, kMotorRaft, 220, 720, GameState::Ending},
+        {"top band", kBarScene, kWalk, -1, 700, 18, GameState::InventoryScreen},
+    };
+    for (const Case& c : cases) {
+        MemoryPlatform platform;
+        auto game = StartedGame(platform);
+        StartNewGame(*game, platform);
+        EnterScene(*game, platform, c.scene);
+        SetVerb(*game, c.verb);
+        if (c.held >= 0) game->world.carried[c.held] = 1;
+        game->story.heldItem = c.held;
+        const bool band = c.y < 20;
+        if (!band) MoveTo(*game, platform, c.x, c.y);
+        const int presents = platform.PresentCount();
+        if (band)
+            MoveTo(*game, platform, c.x, c.y);
+        else
+            Frame(*game, platform, LeftButton());
+        EXPECT_EQ(game->world.state, c.after) << c.what;
+        EXPECT_EQ(platform.PresentCount() - presents, c.after == GameState::Play ? 1 : 2) << c.what;
+    }
+}
+
+TEST(MainLoop, EscapeEndsTheGameAfterTheFrameButNotInAFrameCutShort) {
+    MemoryPlatform platform;
+    auto game = StartedGame(platform);
+    StartNewGame(*game, platform);
+    const int presents = platform.PresentCount();
+    Frame(*game, platform, With(false, true));
+    EXPECT_TRUE(game->quitRequested);
+    EXPECT_EQ(platform.PresentCount(), presents + 1);  // that frame was still drawn
+    const int64_t frames = game->frames;
+    Frame(*game, platform);
+    EXPECT_EQ(game->frames, frames);
+
+    // The hand-over's end leaves the frame before pacing and Escape: seen one frame later.
+    auto giving = StartedGame(platform);
+    StartNewGame(*giving, platform);
+    EnterScene(*giving, platform, kVillageScene, 620, 230);  // already at her stand point
+    SetVerb(*giving, kTake);
+    giving->world.carried[kCoconut] = 1;
+    giving->story.heldItem = kCoconut;
+    ClickAt(*giving, platform, 850, 450);
+    ASSERT_EQ(giving->world.state, GameState::GiveToPerson);
+    platform.SetFrameInput(With(true, true));
+    const uint32_t ticks = platform.Ticks();
+    RunFrame(*giving, platform, true);
+    EXPECT_EQ(giving->world.state, GameState::Play);
+    EXPECT_EQ(platform.Ticks(), ticks);  // no pacing either
+    EXPECT_FALSE(giving->quitRequested);
+    Frame(*giving, platform, With(false, true));
+    EXPECT_TRUE(giving->quitRequested);
+}
+
+// A machine on which the first frame shown takes 100 ms to show.
+struct SlowFirstFrame : MemoryPlatform {
+    bool slow = true;
+    void Present(const Surface& frame) override {
+        MemoryPlatform::Present(frame);
+        if (slow) SleepMs(100);
+        slow = false;
+    }
+};
+
+TEST(MainLoop, PacedFramesLastAtLeast40TicksWithoutCatchingUp) {
+    SlowFirstFrame platform;
+    auto game = StartedGame(platform);
+    RunFrame(*game, platform, true);
+    EXPECT_EQ(platform.Ticks(), 100u);
+    RunFrame(*game, platform, true);
+    EXPECT_EQ(platform.Ticks(), 140u);
+    RunFrame(*game, platform, true);
+    EXPECT_EQ(platform.Ticks(), 180u);
+}
+
+struct EndingTest : ::testing::Test {
+    MemoryPlatform platform;
+    int pictures = UseRealPictures(platform, {"images/text.sbf", "images/text1.sbf", "images/quarro/quarro1-s0.sbf"});
+    std::unique_ptr<Game> game = StartedGame(platform);
+
+    void SetUp() override {
+        ASSERT_EQ(pictures, 3);
+        StartNewGame(*game, platform);
+        SetVerb(*game, kTake);
+        game->world.carried[kMotorRaft] = 1;
+        game->story.heldItem = kMotorRaft;
+        MoveTo(*game, platform, 220, 720);  // the ocean
+        Frame(*game, platform, LeftButton());
+        ASSERT_EQ(game->world.state, GameState::Ending);
+    }
+    bool RaftShownAt(int x) {
+        Surface again = platform.LastFrame();
+        DrawSprite(300, 300, x, 400, game->world.hero.endingImage, again);
+        return again.pixels == platform.LastFrame().pixels;
+    }
+    bool Shows(int y, const char* text) {
+        return TextShown(platform.LastFrame(), game->world.fonts, 412, y, text, true, true);
+    }
+};
+
+TEST_F(EndingTest, CreditsFollowTheCounterAndTheProgramEndsAt380) {
+    EXPECT_EQ(game->creditsCounter, 1);
+    EXPECT_TRUE(RaftShownAt(302));
+    EXPECT_FALSE(RaftShownAt(300));
+    EXPECT_FALSE(Shows(110, "That's it"));  // the line keeps its trailing blank
+
+    struct Credit {
+        int first, last, y;
+        const char* text;
+    };
+    const Credit credits[] = {
+        {1, 69, 110, "That's it "},
+        {70, 169, 110, "Idea and realisation"},
+        {70, 169, 130, "the Vudizid Ozazi team"},
+        {170, 209, 110, "2026"},
+        {210, 279, 110, "Special Thanks to Pellwick"},
+        {210, 279, 130, "for testing the game"},
+        {280, 380, 110, "Thanks for playing"},
+    };
+    const std::set<int> looks = {1, 69, 70, 169, 170, 209, 210, 212, 213, 279, 280, 379, 380};
+    for (int counter = 1;; ++counter) {
+        ASSERT_EQ(game->creditsCounter, counter);
+        ASSERT_EQ(game->world.state, GameState::Ending);
+        if (looks.count(counter)) {
+            for (const Credit& c : credits)
+                EXPECT_EQ(Shows(c.y, c.text), c.first <= counter && counter <= c.last)
+                    << "\"" << c.text << "\" at counter " << counter;
+        }
+        if (counter == 212) {
+            EXPECT_TRUE(RaftShownAt(724));
+        }
+        if (counter == 213) {
+            const Surface& f = platform.LastFrame();
+            for (int y = 400; y < 700; y += 7)
+                for (int x = 700; x < 1024; x += 7) ASSERT_EQ(f.At(x, y), 0) << "raft still drawn at " << x;
+        }
+        EXPECT_EQ(game->quitRequested, counter == 380);
+        if (counter == 380) break;
+        Frame(*game, platform, counter % 6 == 0 ? LeftButton() : RawInput{});  // clicks change nothing
+    }
+    const int64_t frames = game->frames;
+    Frame(*game, platform);
+    EXPECT_EQ(game->frames, frames);
+    EXPECT_EQ(game->creditsCounter, 380);
+}
+
+TEST_F(EndingTest, EscapeEndsTheEndingEarly) {
+    Frame(*game, platform);
+    Frame(*game, platform, With(false, true));
+    EXPECT_TRUE(game->quitRequested);
+    EXPECT_EQ(game->creditsCounter, 3);
+}
+
+}  // namespace
+}  // namespace vz::test
