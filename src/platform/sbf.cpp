@@ -20,25 +20,26 @@ uint16_t PixelAt(const std::vector<uint8_t>& b, size_t index) {
     return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
-// The number of pixels the header promises, or 0 when the header is unusable or the file holds
-// fewer pixels than promised.
-size_t PixelCount(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() < kHeaderBytes) return 0;
+// The number of pixels to read: those the header promises, as far as the file holds them; -1 when
+// the header is unusable (too short, a size below 1, or more pixels than any picture file can hold).
+// A file shorter than its header promises is not an error: the pixels it has are used.
+int64_t PixelCount(const std::vector<uint8_t>& bytes) {
+    if (bytes.size() < kHeaderBytes) return -1;
     int64_t first = ReadI32(bytes, 4);
     int64_t second = ReadI32(bytes, 8);
-    if (first <= 0 || second <= 0) return 0;
-    int64_t count = first * second;  // both below 2^31, so this cannot overflow 64 bits
+    if (first <= 0 || second <= 0) return -1;
+    int64_t promised = first * second;  // both below 2^31, so this cannot overflow 64 bits
+    if (promised > static_cast<int64_t>(kMaxPictureFileBytes / 2)) return -1;
     int64_t present = static_cast<int64_t>((bytes.size() - kHeaderBytes) / 2);
-    if (count > present) return 0;
-    return static_cast<size_t>(count);
+    return std::min(promised, present);
 }
 
 }  // namespace
 
 bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface) {
-    size_t count = PixelCount(bytes);
-    if (count == 0 || surface.Empty()) return false;
-    size_t n = std::min(count, surface.pixels.size());
+    const int64_t count = PixelCount(bytes);
+    if (count <= 0 || surface.Empty()) return false;
+    size_t n = std::min(static_cast<size_t>(count), surface.pixels.size());
     for (size_t i = 0; i < n; ++i) surface.pixels[i] = PixelAt(bytes, i);
     surface.filled = true;
     return true;
@@ -51,8 +52,8 @@ bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
 }
 
 bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask) {
-    constexpr size_t kLastSample = (2 + 6 * 127) * 1024 + (4 + 8 * 127);
-    size_t count = PixelCount(bytes);
+    constexpr int64_t kLastSample = (2 + 6 * 127) * 1024 + (4 + 8 * 127);
+    const int64_t count = PixelCount(bytes);
     if (count <= kLastSample) return false;
     for (int r = 0; r < kMaskCells; ++r) {
         for (int c = 0; c < kMaskCells; ++c) {

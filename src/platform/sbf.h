@@ -16,14 +16,15 @@ inline constexpr int kMaskCells = 128;
 using WalkMask = std::array<int32_t, kMaskCells * kMaskCells>;
 
 // Fills the surface from an SBF file's bytes. The header's two dimensions are used only through
-// their product; a negative, zero or oversized product, or a file shorter than its header promises,
-// is refused and leaves the surface as it was. Pixels beyond the surface's size are ignored; a
-// smaller picture fills only the leading rows.
+// their product; a size below 1, a product larger than any picture file can hold, or a file without
+// a single pixel is refused and leaves the surface as it was. A file shorter than its header
+// promises loads the pixels it has. Pixels beyond the surface's size are ignored; a smaller
+// picture fills only the leading pixels.
 bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface);
 bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface);
 
-// Fills the mask from a 1024-pixel-wide mask picture; anything too small to sample is refused
-// and leaves the mask as it was.
+// Fills the mask from a 1024-pixel-wide mask picture; a file that does not hold every sample point
+// is refused and leaves the mask as it was.
 bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask);
 bool LoadWalkMask(Files& files, const std::string& path, WalkMask& mask);
 
