@@ -1,0 +1,129 @@
+// Bitmap text: which glyph of the atlas lands where, line breaks, bytes without glyph and centring.
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace vz;
+
+namespace {
+
+// Atlases whose every pixel has its own colour, so each drawn pixel tells where it came from.
+// Font 1 is told apart from font 0 by an offset.
+constexpr uint16_t kFont1Offset = 30000;
+
+uint16_t AtlasColour(int x, int y, int font) {
+    return static_cast<uint16_t>(1 + y * 288 + x + (font == 0 ? 0 : kFont1Offset));
+}
+
+Fonts MakeFonts() {
+    Fonts f;
+    for (int font = 0; font < 2; ++font) {
+        f.atlas[font] = Surface(288, 80);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 288; ++x) f.atlas[font].Set(x, y, AtlasColour(x, y, font));
+    }
+    return f;
+}
+
+struct Placed {
+    int left, top, right, bottom;  // atlas rectangle, right and bottom exclusive
+    int x, y;                      // where its top-left corner went
+};
+
+// Checks that exactly these rectangles were drawn, and nothing else.
+void ExpectDrawn(const Surface& screen, const std::vector<Placed>& glyphs, int font = 0) {
+    size_t area = 0;
+    for (const Placed& g : glyphs) {
+        for (int y = g.top; y < g.bottom; ++y)
+            for (int x = g.left; x < g.right; ++x)
+                ASSERT_EQ(screen.At(g.x + x - g.left, g.y + y - g.top), AtlasColour(x, y, font))
+                    << "glyph from (" << g.left << "," << g.top << ") at (" << g.x << "," << g.y << ")";
+        area += static_cast<size_t>(g.right - g.left) * (g.bottom - g.top);
+    }
+    size_t drawn = 0;
+    for (uint16_t p : screen.pixels) drawn += p != 0;
+    EXPECT_EQ(drawn, area);
+}
+
+class Text : public ::testing::Test {
+protected:
+    Fonts fonts = MakeFonts();
+    Surface screen{kScreenWidth, kScreenHeight};
+};
+
+}  // namespace
+
+TEST_F(Text, KaiLaysOutGlyphByGlyph) {
+    EXPECT_TRUE(DrawBitmapText(100, 200, false, 0, screen, "Kai", fonts));
+    ExpectDrawn(screen, {{108, 27, 118, 43, 100, 200}, {0, 4, 10, 20, 111, 200}, {68, 4, 72, 20, 122, 200}});
+
+    // The pen ends at 127: a following glyph starts there, a space moves it 10 on.
+    Surface two{kScreenWidth, kScreenHeight};
+    DrawBitmapText(100, 200, false, 0, two, "Kai i", fonts);
+    EXPECT_EQ(two.At(127, 200), 0);
+    EXPECT_EQ(two.At(137, 200), AtlasColour(68, 4, 0));
+
+    Surface none{kScreenWidth, kScreenHeight};
+    EXPECT_TRUE(DrawBitmapText(100, 200, true, 0, none, "", fonts));
+    ExpectDrawn(none, {});
+}
+
+TEST_F(Text, HashBreaksTheLineOnlyWhenMultiLine) {
+    DrawBitmapText(300, 100, true, 0, screen, "a#b", fonts);
+    ExpectDrawn(screen, {{0, 4, 10, 20, 300, 100}, {9, 4, 19, 20, 300, 118}});
+
+    // Each line starts at the call's x, not at the screen's edge.
+    Surface lines{kScreenWidth, kScreenHeight};
+    DrawBitmapText(300, 100, true, 0, lines, "ab##a", fonts);
+    ExpectDrawn(lines, {{0, 4, 10, 20, 300, 100}, {9, 4, 19, 20, 311, 100}, {0, 4, 10, 20, 300, 136}});
+
+    Surface flat{kScreenWidth, kScreenHeight};
+    DrawBitmapText(300, 100, false, 0, flat, "a#b", fonts);
+    ExpectDrawn(flat, {{0, 4, 10, 20, 300, 100}, {9, 4, 19, 20, 321, 100}});
+}
+
+TEST_F(Text, BytesWithoutGlyphDrawNothingAndLeaveNoGap) {
+    DrawBitmapText(50, 60, false, 0, screen, "a:(\"/;\x01\x7B\x7F\xC5\xE9\xFF" "b", fonts);
+    ExpectDrawn(screen, {{0, 4, 10, 20, 50, 60}, {9, 4, 19, 20, 61, 60}});
+}
+
+TEST_F(Text, GermanLetters) {
+    DrawBitmapText(10, 300, false, 0, screen, "\xC4\xD6\xDC\xDF\xE4\xF6\xFC", fonts);
+    ExpectDrawn(screen, {{233, 4, 245, 20, 10, 300},
+                         {245, 4, 258, 20, 23, 300},
+                         {258, 4, 270, 20, 37, 300},
+                         {234, 50, 242, 66, 50, 300},
+                         {209, 50, 218, 66, 59, 300},
+                         {218, 50, 226, 66, 70, 300},
+                         {225, 50, 234, 66, 79, 300}});
+}
+
+TEST_F(Text, CentringCountsEveryByteAtElevenPixels) {
+    // 10 bytes: 512 - 110 / 2 = 457. Spaces, '#' and bytes without glyph all count.
+    DrawBitmapTextCentred(512, 520, false, 0, screen, "a # ::(( )", fonts);
+    ExpectDrawn(screen, {{0, 4, 10, 20, 457, 520}});
+
+    // 11 bytes: 121 / 2 truncates to 60, so 452; with multi-line every line starts there.
+    Surface multi{kScreenWidth, kScreenHeight};
+    DrawBitmapTextCentred(512, 520, true, 0, multi, "a#b:::::::;", fonts);
+    ExpectDrawn(multi, {{0, 4, 10, 20, 452, 520}, {9, 4, 19, 20, 452, 538}});
+}
+
+TEST_F(Text, FontChoiceKeyAndGlyphsOffTheScreen) {
+    // Any font number but 0 picks the second atlas.
+    DrawBitmapText(100, 100, false, 7, screen, "a", fonts);
+    ExpectDrawn(screen, {{0, 4, 10, 20, 100, 100}}, 1);
+
+    // A glyph that would reach past the edge is missing; the pen moves on as usual.
+    Surface edge{kScreenWidth, kScreenHeight};
+    DrawBitmapText(-5, 752, false, 0, edge, "bag", fonts);
+    ExpectDrawn(edge, {{0, 4, 10, 20, 6, 752}});  // 'b' starts off screen, 'g' (19 high) reaches past 767
+
+    // Key pixels of a glyph leave the screen as it was.
+    fonts.atlas[0].Set(1, 4, kColorKey);
+    Surface keyed{kScreenWidth, kScreenHeight};
+    ClearSurface(keyed, 0x0841);
+    DrawBitmapText(100, 100, false, 0, keyed, "a", fonts);
+    EXPECT_EQ(keyed.At(101, 100), 0x0841);
+    EXPECT_EQ(keyed.At(100, 100), AtlasColour(0, 4, 0));
+}
