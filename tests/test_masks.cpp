@@ -62,10 +62,8 @@ TEST(SceneMasks, EveryTargetIsReachedFromEveryEntry) {
         for (const Point& start : starts) {
             for (const Point& target : Targets(location)) {
                 Hero h;
-                h.x = start.x;
-                h.y = start.y;
-                h.targetX = target.x;
-                h.targetY = target.y;
+                h.x = start.x, h.y = start.y;
+                h.targetX = target.x, h.targetY = target.y;
                 for (int frame = 0; frame < 1000 && !HeroArrived(h); ++frame) StepHero(h, mask);
                 EXPECT_TRUE(HeroArrived(h));
                 EXPECT_TRUE(std::abs(h.x - target.x) <= 10 && std::abs(h.y - target.y) <= 10)
