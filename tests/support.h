@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,7 @@ int RunUntil(Game& game, HeadlessPlatform& platform, Done done, int maxFrames = 
 // True when `text` drawn at (x, y) is already on the frame: drawing it again changes no pixel.
 inline bool TextShown(const Surface& frame, const Fonts& fonts, int x, int y, const char* text,
                       bool multiLine = false, bool centred = false) {
+    if (!fonts.atlas[0].filled) throw std::runtime_error("no font: run the tests in the build folder");
     Surface again = frame;
     if (centred)
         DrawBitmapTextCentred(x, y, multiLine, 0, again, text, fonts);
@@ -155,5 +157,37 @@ inline bool TextShown(const Surface& frame, const Fonts& fonts, int x, int y, co
         DrawBitmapText(x, y, multiLine, 0, again, text, fonts);
     return again.pixels == frame.pixels;
 }
+
+// A new game in the ship scene, on files in memory with the real fonts and any other real pictures.
+struct Session {
+    MemoryPlatform platform;
+    int pictures;
+    std::unique_ptr<Game> game;
+    World& w;
+    Story& s;
+
+    explicit Session(std::initializer_list<const char*> more = {})
+        : pictures(UseRealPictures(platform, {"images/text.sbf", "images/text1.sbf"}) +
+                   UseRealPictures(platform, more)),
+          game(StartedGame(platform)),
+          w(game->world),
+          s(game->story) {
+        StartNewGame(*game, platform);
+    }
+    void Click(int x, int y) { ClickAt(*game, platform, x, y); }
+    void Quiet(int frames = kClickCooldownFrames) {
+        for (int i = 0; i < frames; ++i) Frame(*game, platform);
+    }
+    void Hold(int item) {
+        w.carried[item] = 1;
+        s.heldItem = item;
+    }
+    template <typename Done>
+    int Until(Done done, int maxFrames = 1000) { return RunUntil(*game, platform, done, maxFrames); }
+    int UntilState(GameState state) { return Until([&] { return w.state == state; }); }
+    bool Shows(int x, int y, const char* text, bool multiLine = false, bool centred = false) {
+        return TextShown(platform.LastFrame(), w.fonts, x, y, text, multiLine, centred);
+    }
+};
 
 }  // namespace vz::test

@@ -7,51 +7,36 @@
 namespace vz::test {
 namespace {
 
-struct InteractionTest : ::testing::Test {
-    MemoryPlatform platform;
-    int pictures = UseRealPictures(platform, {"images/text.sbf", "images/text1.sbf", "images/quarro/quarro1-rn0.sbf"});
-    std::unique_ptr<Game> game = StartedGame(platform);
-    World& w = game->world;
-    Story& s = game->story;
-
-    void SetUp() override {
-        ASSERT_EQ(pictures, 3);
-        StartNewGame(*game, platform);
-    }
-    bool Shows(int x, int y, const char* text) {
-        return TextShown(platform.LastFrame(), w.fonts, x, y, text, true);
-    }
+struct InteractionTest : ::testing::Test, Session {
+    InteractionTest() : Session({"images/quarro/quarro1-rn0.sbf"}) {}
 };
 
 TEST_F(InteractionTest, LookTalkAndTakeAnswerAndAClickOnlyEndsTheAnswer) {
     SetVerb(*game, kLook);
     MoveTo(*game, platform, 840, 520);  // the root plant
     Frame(*game, platform, LeftButton());
-    EXPECT_EQ(s.messageKind, kLookMessage);
     EXPECT_EQ(s.messageSubject, kRootPlant);
-    EXPECT_EQ(RunUntil(*game, platform, [&] { return s.messageTimer == 0; }), 100);
+    EXPECT_TRUE(Shows(760, 390, "The root can be used#as a sleeping pill", true));
+    EXPECT_EQ(Until([&] { return s.messageTimer == 0; }), 100);
     EXPECT_EQ(s.messageKind, kNoMessage);
 
     ClickHere(*game, platform);
-    EXPECT_TRUE(Shows(760, 390, "The root can be used#as a sleeping pill"));
-    Frame(*game, platform, RawInput{.right = true});  // a right click while it shows does nothing
+    RawInput right;
+    right.right = true;
+    Frame(*game, platform, right);  // a right click while it shows does nothing
     EXPECT_EQ(w.cursor.verb, kLook);
-    for (int i = 0; i < 5; ++i) Frame(*game, platform);
+    Quiet();
     SetVerb(*game, kTake);
     ClickHere(*game, platform);  // ends the answer, takes nothing
     EXPECT_EQ(s.messageKind, kNoMessage);
-    EXPECT_EQ(w.state, GameState::Play);
     ClickHere(*game, platform);
-    EXPECT_EQ(s.messageKind, kTakeMessage);
-    EXPECT_TRUE(Shows(760, 390, "It's to deep in the earth"));
+    EXPECT_TRUE(Shows(760, 390, "It's to deep in the earth", true));
     SetVerb(*game, kTalk);
     ClickHere(*game, platform);
     ClickHere(*game, platform);
     EXPECT_EQ(s.messageKind, kTalkMessage);
-    EXPECT_EQ(s.messageSubject, kRootPlant);
 
-    // With Walk, the click that ends an answer still sends the hero.
-    SetVerb(*game, kWalk);
+    SetVerb(*game, kWalk);  // with Walk, the click that ends an answer still sends the hero
     MoveTo(*game, platform, 600, 500);
     Frame(*game, platform, LeftButton());
     EXPECT_EQ(s.messageKind, kNoMessage);
@@ -62,26 +47,23 @@ TEST_F(InteractionTest, LookTalkAndTakeAnswerAndAClickOnlyEndsTheAnswer) {
 TEST_F(InteractionTest, LookAndTakeOnAnIslanderAnswerAtHisTextPosition) {
     EnterScene(*game, platform, kBarScene);
     SetVerb(*game, kLook);
-    ClickAt(*game, platform, 560, 300);  // Kai
-    EXPECT_EQ(s.messageKind, kLookMessage);
+    Click(560, 300);  // Kai
     EXPECT_EQ(s.personMessage, kKai);
-    EXPECT_TRUE(Shows(500, 200, "Kai the barkeeper"));
+    EXPECT_TRUE(Shows(500, 200, "Kai the barkeeper", true));
     ClickHere(*game, platform);
     EXPECT_EQ(s.personMessage, -1);
     SetVerb(*game, kTake);
     ClickHere(*game, platform);
-    EXPECT_EQ(s.messageKind, kTalkMessage);
-    EXPECT_EQ(s.personMessage, kKai);
-    EXPECT_TRUE(Shows(500, 200, "I don't want him"));
+    EXPECT_TRUE(Shows(500, 200, "I don't want him", true));
 }
 
 TEST_F(InteractionTest, TakingWalksOverThenBendsFor14Frames) {
     EnterScene(*game, platform, kBarScene);
     SetVerb(*game, kTake);
-    ClickAt(*game, platform, 840, 527);  // the sugar
+    Click(840, 527);  // the sugar
     ASSERT_EQ(w.state, GameState::WalkToObject);
     MoveTo(*game, platform, 500, 17);  // the panel does not open while he walks over
-    ASSERT_GE(RunUntil(*game, platform, [&] { return HeroArrived(w.hero); }), 0);
+    ASSERT_GE(Until([&] { return HeroArrived(w.hero); }), 0);
     EXPECT_EQ(w.state, GameState::WalkToObject);
     Frame(*game, platform);
     EXPECT_EQ(w.hero.facing, kRight);
@@ -89,7 +71,7 @@ TEST_F(InteractionTest, TakingWalksOverThenBendsFor14Frames) {
     DrawHeroPose(w.hero, w.hero.bendRightImage, again);
     EXPECT_EQ(again.pixels, platform.LastFrame().pixels);  // he bends down
     EXPECT_EQ(w.carried[kSugar], 0);
-    EXPECT_EQ(RunUntil(*game, platform, [&] { return w.state != GameState::WalkToObject; }), 13);
+    EXPECT_EQ(Until([&] { return w.state != GameState::WalkToObject; }), 13);
     EXPECT_EQ(w.carried[kSugar], 1);
     EXPECT_EQ(w.objects[kSugar].inScene, 0);
     EXPECT_EQ(w.state, GameState::Play);
@@ -100,21 +82,18 @@ TEST_F(InteractionTest, OnlyTheTopBandOpensThePanelAndAHeldItemKeepsItShut) {
     EXPECT_EQ(w.state, GameState::Play);
     MoveTo(*game, platform, 500, 19);
     EXPECT_EQ(w.state, GameState::InventoryScreen);
-    ClickAt(*game, platform, 690, 600);  // back
+    Click(690, 600);  // back
     EXPECT_EQ(w.state, GameState::Play);
-
-    w.carried[kSugar] = 1;
-    s.heldItem = kSugar;
+    Hold(kSugar);
     MoveTo(*game, platform, 500, 17);
     EXPECT_EQ(w.state, GameState::Play);
-    EXPECT_GE(w.input.mouseY, 20);
 }
 
 TEST_F(InteractionTest, OfTwoObjectsUnderTheCursorTheFirstInSlotOrderTakesTheClick) {
     EnterScene(*game, platform, kJungleScene);
     w.objects[kLeashedMonkey].inScene = 1;  // lies where the monkey sits
     SetVerb(*game, kLook);
-    ClickAt(*game, platform, 546, 462);
+    Click(546, 462);
     EXPECT_EQ(s.messageSubject, kMonkey);
 }
 

@@ -41,7 +41,7 @@ TEST(MainLoop, TitleButtonsActOnlyInsideTheirHitAreas) {
     EXPECT_EQ(platform.LastFrame().At(100, 100), ship.At(100, 100));
 
     auto quitting = StartedGame(platform);
-    ClickAt(*quitting, platform, 363, 601);
+    ClickAt(*quitting, platform, 363, 601);  // the quit button's first counted pixel
     EXPECT_TRUE(quitting->quitRequested);
 }
 
@@ -62,54 +62,46 @@ TEST(MainLoop, AClickThatStartsALaterStateShowsTwoFramesInOnePass) {
         {"top band", kBarScene, kWalk, -1, 700, 18, GameState::InventoryScreen},
     };
     for (const Case& c : cases) {
-        MemoryPlatform platform;
-        auto game = StartedGame(platform);
-        StartNewGame(*game, platform);
-        EnterScene(*game, platform, c.scene);
-        SetVerb(*game, c.verb);
-        if (c.held >= 0) game->world.carried[c.held] = 1;
-        game->story.heldItem = c.held;
-        const bool band = c.y < 20;
-        if (!band) MoveTo(*game, platform, c.x, c.y);
-        const int presents = platform.PresentCount();
-        if (band)
-            MoveTo(*game, platform, c.x, c.y);
+        Session g;
+        EnterScene(*g.game, g.platform, c.scene);
+        SetVerb(*g.game, c.verb);
+        if (c.held >= 0) g.Hold(c.held);
+        if (c.y >= 20) MoveTo(*g.game, g.platform, c.x, c.y);
+        const int presents = g.platform.PresentCount();
+        if (c.y < 20)
+            MoveTo(*g.game, g.platform, c.x, c.y);
         else
-            Frame(*game, platform, LeftButton());
-        EXPECT_EQ(game->world.state, c.after) << c.what;
-        EXPECT_EQ(platform.PresentCount() - presents, c.after == GameState::Play ? 1 : 2) << c.what;
+            Frame(*g.game, g.platform, LeftButton());
+        EXPECT_EQ(g.w.state, c.after) << c.what;
+        EXPECT_EQ(g.platform.PresentCount() - presents, c.after == GameState::Play ? 1 : 2) << c.what;
     }
 }
 
 TEST(MainLoop, EscapeEndsTheGameAfterTheFrameButNotInAFrameCutShort) {
-    MemoryPlatform platform;
-    auto game = StartedGame(platform);
-    StartNewGame(*game, platform);
-    const int presents = platform.PresentCount();
-    Frame(*game, platform, With(false, true));
-    EXPECT_TRUE(game->quitRequested);
-    EXPECT_EQ(platform.PresentCount(), presents + 1);  // that frame was still drawn
-    const int64_t frames = game->frames;
-    Frame(*game, platform);
-    EXPECT_EQ(game->frames, frames);
+    Session g;
+    const int presents = g.platform.PresentCount();
+    Frame(*g.game, g.platform, With(false, true));
+    EXPECT_TRUE(g.game->quitRequested);
+    EXPECT_EQ(g.platform.PresentCount(), presents + 1);  // that frame was still drawn
+    const int64_t frames = g.game->frames;
+    Frame(*g.game, g.platform);
+    EXPECT_EQ(g.game->frames, frames);
 
     // The hand-over's end leaves the frame before pacing and Escape: seen one frame later.
-    auto giving = StartedGame(platform);
-    StartNewGame(*giving, platform);
-    EnterScene(*giving, platform, kVillageScene, 620, 230);  // already at her stand point
-    SetVerb(*giving, kTake);
-    giving->world.carried[kCoconut] = 1;
-    giving->story.heldItem = kCoconut;
-    ClickAt(*giving, platform, 850, 450);
-    ASSERT_EQ(giving->world.state, GameState::GiveToPerson);
-    platform.SetFrameInput(With(true, true));
-    const uint32_t ticks = platform.Ticks();
-    RunFrame(*giving, platform, true);
-    EXPECT_EQ(giving->world.state, GameState::Play);
-    EXPECT_EQ(platform.Ticks(), ticks);  // no pacing either
-    EXPECT_FALSE(giving->quitRequested);
-    Frame(*giving, platform, With(false, true));
-    EXPECT_TRUE(giving->quitRequested);
+    Session h;
+    EnterScene(*h.game, h.platform, kVillageScene, 620, 230);  // already at her stand point
+    SetVerb(*h.game, kTake);
+    h.Hold(kCoconut);
+    h.Click(850, 450);
+    ASSERT_EQ(h.w.state, GameState::GiveToPerson);
+    h.platform.SetFrameInput(With(true, true));
+    const uint32_t ticks = h.platform.Ticks();
+    RunFrame(*h.game, h.platform, true);
+    EXPECT_EQ(h.w.state, GameState::Play);
+    EXPECT_EQ(h.platform.Ticks(), ticks);  // no pacing either
+    EXPECT_FALSE(h.game->quitRequested);
+    Frame(*h.game, h.platform, With(false, true));
+    EXPECT_TRUE(h.game->quitRequested);
 }
 
 // A machine on which the first frame shown takes 100 ms to show.
@@ -133,42 +125,34 @@ TEST(MainLoop, PacedFramesLastAtLeast40TicksWithoutCatchingUp) {
     EXPECT_EQ(platform.Ticks(), 180u);
 }
 
-struct EndingTest : ::testing::Test {
-    MemoryPlatform platform;
-    int pictures = UseRealPictures(platform, {"images/text.sbf", "images/text1.sbf", "images/quarro/quarro1-s0.sbf"});
-    std::unique_ptr<Game> game = StartedGame(platform);
-
+struct EndingTest : ::testing::Test, Session {
+    EndingTest() : Session({"images/quarro/quarro1-s0.sbf"}) {}
     void SetUp() override {
-        ASSERT_EQ(pictures, 3);
-        StartNewGame(*game, platform);
         SetVerb(*game, kTake);
-        game->world.carried[kMotorRaft] = 1;
-        game->story.heldItem = kMotorRaft;
+        Hold(kMotorRaft);
         MoveTo(*game, platform, 220, 720);  // the ocean
         Frame(*game, platform, LeftButton());
-        ASSERT_EQ(game->world.state, GameState::Ending);
+        ASSERT_EQ(w.state, GameState::Ending);
     }
     bool RaftShownAt(int x) {
         Surface again = platform.LastFrame();
-        DrawSprite(300, 300, x, 400, game->world.hero.endingImage, again);
+        DrawSprite(300, 300, x, 400, w.hero.endingImage, again);
         return again.pixels == platform.LastFrame().pixels;
     }
-    bool Shows(int y, const char* text) {
-        return TextShown(platform.LastFrame(), game->world.fonts, 412, y, text, true, true);
-    }
+    bool Credit(int y, const char* text) { return Shows(412, y, text, true, true); }
 };
 
 TEST_F(EndingTest, CreditsFollowTheCounterAndTheProgramEndsAt380) {
     EXPECT_EQ(game->creditsCounter, 1);
     EXPECT_TRUE(RaftShownAt(302));
     EXPECT_FALSE(RaftShownAt(300));
-    EXPECT_FALSE(Shows(110, "That's it"));  // the line keeps its trailing blank
+    EXPECT_FALSE(Credit(110, "That's it"));  // the line keeps its trailing blank
 
-    struct Credit {
+    struct Line {
         int first, last, y;
         const char* text;
     };
-    const Credit credits[] = {
+    const Line credits[] = {
         {1, 69, 110, "That's it "},
         {70, 169, 110, "Idea and realisation"},
         {70, 169, 130, "the Vudizid Ozazi team"},
@@ -180,10 +164,10 @@ TEST_F(EndingTest, CreditsFollowTheCounterAndTheProgramEndsAt380) {
     const std::set<int> looks = {1, 69, 70, 169, 170, 209, 210, 212, 213, 279, 280, 379, 380};
     for (int counter = 1;; ++counter) {
         ASSERT_EQ(game->creditsCounter, counter);
-        ASSERT_EQ(game->world.state, GameState::Ending);
+        ASSERT_EQ(w.state, GameState::Ending);
         if (looks.count(counter)) {
-            for (const Credit& c : credits)
-                EXPECT_EQ(Shows(c.y, c.text), c.first <= counter && counter <= c.last)
+            for (const Line& c : credits)
+                EXPECT_EQ(Credit(c.y, c.text), c.first <= counter && counter <= c.last)
                     << "\"" << c.text << "\" at counter " << counter;
         }
         if (counter == 212) {

@@ -7,230 +7,147 @@
 namespace vz::test {
 namespace {
 
-int32_t Slot(const std::vector<uint8_t>& bytes, int i) {
-    return static_cast<int32_t>(bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16 |
-                                static_cast<uint32_t>(bytes[4 * i + 3]) << 24);
+int32_t Slot(const std::vector<uint8_t>& b, int i) {
+    return static_cast<int32_t>(b[4 * i] | b[4 * i + 1] << 8 | b[4 * i + 2] << 16 | uint32_t{b[4 * i + 3]} << 24);
 }
 
-// Saves with the panel's save button.
 void SaveFromPanel(Game& game, HeadlessPlatform& platform) {
     MoveTo(game, platform, 500, 17);
     ASSERT_EQ(game.world.state, GameState::InventoryScreen);
-    ClickAt(game, platform, 290, 600);
+    ClickAt(game, platform, 290, 600);  // save
 }
 
-void PressLoad(Game& game, HeadlessPlatform& platform) {
-    MoveTo(game, platform, 512, 530);
-    Frame(game, platform, LeftButton());
-}
-
-// A game part-way through the story, standing in the village.
-void PlaySomeOfTheStory(Game& game, Files& files) {
-    World& w = game.world;
-    Story& s = game.story;
-    EnterScene(game, files, kVillageScene, 333, 222);
-    w.hero.facing = kLeft;
-    for (int i : {kChainsaw, kSugar, kSpade, kEngine, kLeashedMonkey}) w.carried[i] = 1;
-    for (int i : {kCoconut, kMonkey, kLiane, kShip}) w.objects[i].inScene = 0;
-    for (int i : {kSpade, kSleepingJim, kLeashedMonkey}) w.objects[i].inScene = 1;
-    w.objects[kShip].sceneScript = w.objects[kLeafPlant].sceneScript = -1;
-    s.trees[kKai].choices[1].available = 0;
-    s.trees[kNative].choices[1].available = 0;
-    s.trees[kNative].choices[2].available = 1;
-    s.trees[kJim].choices[1].available = 0;
-    s.trees[kJim].choices[2].available = 1;
-    w.objects[kLeafPlant].takeable = 0;
-    w.objects[kRaft].takeable = 1;
-    w.persons[kJim].present = 0;
-    s.raftComboItem() = kRaft;
-    s.noRaftMessageItem() = kNoObject;
-}
-
-TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene) {
-    MemoryPlatform platform;
-    auto saved = StartedGame(platform);
-    StartNewGame(*saved, platform);
-    PlaySomeOfTheStory(*saved, platform);
-    saved->story.heldItem = -1;
-    SaveFromPanel(*saved, platform);
-    ASSERT_EQ(saved->world.state, GameState::Play);
-    ASSERT_TRUE(platform.notices.empty());
-
-    auto loaded = StartedGame(platform);
-    PressLoad(*loaded, platform);
-    const World& a = saved->world;
-    const World& b = loaded->world;
-    EXPECT_EQ(b.state, GameState::Play);
-    EXPECT_EQ(b.locationIndex, kVillageScene);
-    EXPECT_EQ(b.location.personIndex, kNative);  // the scene itself was loaded
-    EXPECT_EQ(b.hero.x, 333);
-    EXPECT_EQ(b.hero.y, 222);
-    EXPECT_EQ(b.hero.targetX, 333);  // standing still: the click on Load did not send him
-    EXPECT_EQ(b.hero.targetY, 222);
-    EXPECT_EQ(b.hero.facing, kLeft);
-    for (int i = 0; i < kObjectCount; ++i) {
-        EXPECT_EQ(b.carried[i], a.carried[i]) << "object " << i;
-        EXPECT_EQ(b.objects[i].inScene, a.objects[i].inScene) << "object " << i;
-        EXPECT_EQ(b.objects[i].sceneScript, a.objects[i].sceneScript) << "object " << i;
-    }
-    for (int p = 0; p < kPersonCount; ++p)
-        for (int c = 0; c < 5; ++c)
-            EXPECT_EQ(loaded->story.trees[p].choices[c].available, saved->story.trees[p].choices[c].available);
-    EXPECT_EQ(b.objects[kLeafPlant].takeable, 0);
-    EXPECT_EQ(b.objects[kRaft].takeable, 1);
-    EXPECT_EQ(b.persons[kJim].present, 0);
-    EXPECT_EQ(loaded->story.raftComboItem(), kRaft);
-    EXPECT_EQ(loaded->story.noRaftMessageItem(), kNoObject);
-    EXPECT_EQ(loaded->story.heldItem, -1);
-}
-
-TEST(SaveGame, TheRecordIs420LittleEndianBytesWithReservedSlotsZeroAndSavingTwiceGivesTheSame) {
-    MemoryPlatform platform;
-    auto game = StartedGame(platform);
-    StartNewGame(*game, platform);
-    SaveFromPanel(*game, platform);
-    const std::vector<uint8_t> first = platform.files[kSavePath];
-    ASSERT_EQ(first.size(), 420u);
-    EXPECT_EQ(first[4], 0xC2);  // hero x 450, low byte first
-    EXPECT_EQ(first[5], 0x01);
-    EXPECT_EQ(Slot(first, 0), 0);
-    EXPECT_EQ(Slot(first, 2), 300);
-    EXPECT_EQ(Slot(first, 4 + 3 * kChainsaw + 2), -1);
-    EXPECT_EQ(Slot(first, 4 + 3 * kShip + 1), 1);
-    EXPECT_EQ(Slot(first, 4 + 3 * kShip + 2), 0);
-    EXPECT_EQ(Slot(first, 4 + 3 * kLeafPlant + 2), 1);
-    EXPECT_EQ(Slot(first, 4 + 3 * kSleepingJim + 1), 0);
-    const int dialogue[12] = {1, 1, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1};
-    for (int k = 0; k < 12; ++k) EXPECT_EQ(Slot(first, 79 + k), dialogue[k]) << "slot " << 79 + k;
-    EXPECT_EQ(Slot(first, 91), 1);
-    EXPECT_EQ(Slot(first, 92), 0);
-    EXPECT_EQ(Slot(first, 93), 1);
-    EXPECT_EQ(Slot(first, 94), kNoObject);
-    EXPECT_EQ(Slot(first, 95), kRaft);
-    for (int i = 73; i <= 78; ++i) EXPECT_EQ(Slot(first, i), 0) << "slot " << i;
-    for (int i = 96; i <= 104; ++i) EXPECT_EQ(Slot(first, i), 0) << "slot " << i;
-    SaveFromPanel(*game, platform);
-    EXPECT_EQ(platform.files[kSavePath], first);
-}
-
-TEST(SaveGame, FailedSavesAreNamedPlayGoesOnAndTheOldSaveStays) {
-    MemoryPlatform platform;
-    auto game = StartedGame(platform);
-    StartNewGame(*game, platform);
-    SaveFromPanel(*game, platform);
-    const std::vector<uint8_t> before = platform.files[kSavePath];
-    game->world.hero.x = game->world.hero.targetX = 222;
-
-    platform.failWrite = true;
-    SaveFromPanel(*game, platform);
-    EXPECT_EQ(platform.notices, std::vector<std::string>{"Write error"});
-    EXPECT_EQ(game->world.state, GameState::Play);
-    EXPECT_EQ(platform.files[kSavePath], before);
-
-    platform.failWrite = false;
-    platform.failCreate = true;
-    SaveFromPanel(*game, platform);
-    EXPECT_EQ(platform.notices.back(), "false file name");
-    EXPECT_EQ(game->world.state, GameState::Play);
-    EXPECT_FALSE(game->quitRequested);  // the game goes on
-    const int64_t frames = game->frames;
-    Frame(*game, platform);
-    EXPECT_EQ(game->frames, frames + 1);
-    EXPECT_EQ(platform.files[kSavePath], before);
-}
-
-// What a load ends in: the notices shown, and the game it leaves.
-struct LoadResult {
-    std::vector<std::string> notices;
+// A new game whose Load button is pressed; the notices it showed and whether the file stayed as it was.
+struct Loaded {
     std::unique_ptr<Game> game;
-    bool fileUntouched;
+    std::vector<std::string> notices;
+    bool untouched;
 };
 
-LoadResult LoadFile(const std::vector<uint8_t>* bytes) {
+Loaded Load(const std::vector<uint8_t>* file) {
     MemoryPlatform platform;
-    if (bytes) platform.files[kSavePath] = *bytes;
-    LoadResult r{{}, StartedGame(platform), false};
-    PressLoad(*r.game, platform);
+    if (file) platform.files[kSavePath] = *file;
+    Loaded r{StartedGame(platform), {}, false};
+    MoveTo(*r.game, platform, 512, 530);
+    Frame(*r.game, platform, LeftButton());
     r.notices = platform.notices;
-    r.fileUntouched = bytes ? platform.files[kSavePath] == *bytes : platform.files.count(kSavePath) == 0;
+    r.untouched = file ? platform.files[kSavePath] == *file : platform.files.count(kSavePath) == 0;
     return r;
 }
 
-// A sound record of a game in the palm beach with the chainsaw in the pockets.
-SaveRecord PalmBeachRecord() {
-    MemoryPlatform platform;
-    auto game = StartedGame(platform);
-    game->world.locationIndex = kPalmScene;
-    game->world.carried[kChainsaw] = 1;
-    return GatherSaveRecord(game->world, game->story);
-}
+TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene) {
+    Session a;
+    EnterScene(*a.game, a.platform, kVillageScene, 333, 222);
+    a.w.hero.facing = kLeft;
+    for (int i : {kChainsaw, kSugar, kEngine, kLeashedMonkey}) a.w.carried[i] = 1;
+    for (int i : {kCoconut, kMonkey, kShip}) a.w.objects[i].inScene = 0;
+    for (int i : {kSpade, kSleepingJim, kLeashedMonkey}) a.w.objects[i].inScene = 1;
+    a.w.objects[kShip].sceneScript = a.w.objects[kLeafPlant].sceneScript = -1;
+    a.s.trees[kKai].choices[1].available = a.s.trees[kNative].choices[1].available = 0;
+    a.s.trees[kNative].choices[2].available = a.s.trees[kJim].choices[2].available = 1;
+    a.w.objects[kLeafPlant].takeable = a.w.persons[kJim].present = 0;
+    a.w.objects[kRaft].takeable = 1;
+    a.s.raftComboItem() = kRaft;
+    a.s.noRaftMessageItem() = kNoObject;
+    SaveFromPanel(*a.game, a.platform);
+    ASSERT_EQ(a.w.state, GameState::Play);
 
-void ExpectNewGame(const LoadResult& r, const std::string& what) {
-    const World& w = r.game->world;
-    EXPECT_EQ(w.state, GameState::Play) << what;
-    EXPECT_EQ(w.locationIndex, kShipScene) << what;
-    EXPECT_EQ(w.location.objectSlots[0], kShip) << what;
-    EXPECT_EQ(w.hero.x, kHeroStartX) << what;
-    EXPECT_EQ(w.hero.y, kHeroStartY) << what;
-    EXPECT_EQ(w.carried[kChainsaw], 0) << what;
-    EXPECT_TRUE(r.fileUntouched) << what;
-}
-
-TEST(SaveGame, ADamagedSaveLoadsNothingIsNamedAndStartsANewGame) {
-    std::vector<std::pair<std::string, std::vector<uint8_t>>> damaged;
-    std::vector<uint8_t> good = EncodeSaveRecord(PalmBeachRecord());
-    damaged.push_back({"419 bytes", std::vector<uint8_t>(good.begin(), good.end() - 1)});
-    auto bad = [&](const std::string& what, int slot, int32_t value) {
-        SaveRecord r = PalmBeachRecord();
-        r[slot] = value;
-        damaged.push_back({what, EncodeSaveRecord(r)});
-    };
-    bad("location 7", 0, 7);
-    bad("location -1", 0, -1);
-    bad("x 0", 1, 0);
-    bad("x 911", 1, 911);
-    bad("y 0", 2, 0);
-    bad("y 469", 2, 469);
-    bad("facing -1", 3, -1);
-    bad("facing 4", 3, 4);
-    bad("ship with the leaves scene", 4 + 3 * kShip + 2, 1);
-    bad("leaf plant with the ship scene", 4 + 3 * kLeafPlant + 2, 0);
-    bad("chainsaw with a scene", 4 + 3 * kChainsaw + 2, 0);
-    for (const auto& [what, bytes] : damaged) {
-        LoadResult r = LoadFile(&bytes);
-        EXPECT_EQ(r.notices, std::vector<std::string>{"The saved game is damaged"}) << what;
-        ExpectNewGame(r, what);
+    Loaded b = Load(&a.platform.files[kSavePath]);
+    const World& w = b.game->world;
+    EXPECT_TRUE(b.notices.empty());
+    EXPECT_EQ(w.state, GameState::Play);
+    EXPECT_EQ(w.location.personIndex, kNative);  // the village itself was loaded
+    EXPECT_EQ(w.hero.x, 333);
+    EXPECT_EQ(w.hero.y, 222);
+    EXPECT_EQ(w.hero.targetX, 333);  // standing still: the click on Load did not send him
+    EXPECT_EQ(w.hero.targetY, 222);
+    EXPECT_EQ(w.hero.facing, kLeft);
+    for (int i = 0; i < kObjectCount; ++i) {
+        EXPECT_EQ(w.carried[i], a.w.carried[i]) << "object " << i;
+        EXPECT_EQ(w.objects[i].inScene, a.w.objects[i].inScene) << "object " << i;
+        EXPECT_EQ(w.objects[i].sceneScript, a.w.objects[i].sceneScript) << "object " << i;
     }
-
-    LoadResult none = LoadFile(nullptr);
-    EXPECT_TRUE(none.notices.empty());
-    ExpectNewGame(none, "no saved game");
+    for (int p = 0; p < kPersonCount; ++p)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ(b.game->story.trees[p].choices[c].available, a.s.trees[p].choices[c].available);
+    EXPECT_EQ(w.objects[kLeafPlant].takeable, 0);
+    EXPECT_EQ(w.objects[kRaft].takeable, 1);
+    EXPECT_EQ(w.persons[kJim].present, 0);
+    EXPECT_EQ(b.game->story.raftComboItem(), kRaft);
+    EXPECT_EQ(b.game->story.noRaftMessageItem(), kNoObject);
+    EXPECT_EQ(b.game->story.heldItem, -1);
 }
 
-TEST(SaveGame, TheEdgesOfWhatASaveMayHoldStillLoad) {
-    SaveRecord r = PalmBeachRecord();
-    r[0] = 6;
-    r[1] = 910;
-    r[2] = 1;
-    r[3] = 3;
-    r[4 + 3 * kShip + 2] = -1;
-    std::vector<uint8_t> bytes = EncodeSaveRecord(r);
-    LoadResult high = LoadFile(&bytes);
-    EXPECT_TRUE(high.notices.empty());
-    EXPECT_EQ(high.game->world.locationIndex, 6);
-    EXPECT_EQ(high.game->world.hero.x, 910);
-    EXPECT_EQ(high.game->world.hero.facing, 3);
-    EXPECT_EQ(high.game->world.carried[kChainsaw], 1);
+TEST(SaveGame, TheRecordIs420LittleEndianBytesWithReservedSlotsZeroAndFailedSavesKeepTheOld) {
+    Session g;
+    SaveFromPanel(*g.game, g.platform);
+    const std::vector<uint8_t> first = g.platform.files[kSavePath];
+    ASSERT_EQ(first.size(), 420u);
+    EXPECT_EQ(first[4], 0xC2);  // hero x 450, low byte first
+    EXPECT_EQ(first[5], 0x01);
+    const std::vector<std::pair<int, int32_t>> expected = {
+        {0, 0}, {2, 300}, {4 + 3 * kChainsaw + 2, -1}, {4 + 3 * kShip + 1, 1}, {4 + 3 * kShip + 2, 0},
+        {4 + 3 * kLeafPlant + 2, 1}, {4 + 3 * kSleepingJim + 1, 0}, {81, 1}, {84, 0}, {85, 1}, {88, 0},
+        {90, 1}, {91, 1}, {92, 0}, {93, 1}, {94, kNoObject}, {95, kRaft}};
+    for (auto [slot, value] : expected) EXPECT_EQ(Slot(first, slot), value) << "slot " << slot;
+    for (int i : {73, 74, 75, 76, 77, 78, 96, 97, 98, 99, 100, 101, 102, 103, 104})
+        EXPECT_EQ(Slot(first, i), 0) << "slot " << i;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.files[kSavePath], first);
 
-    r = PalmBeachRecord();
-    r[1] = 1;
-    r[2] = 468;
-    bytes = EncodeSaveRecord(r);
-    LoadResult low = LoadFile(&bytes);
-    EXPECT_TRUE(low.notices.empty());
-    EXPECT_EQ(low.game->world.locationIndex, kPalmScene);
-    EXPECT_EQ(low.game->world.hero.x, 1);
-    EXPECT_EQ(low.game->world.hero.y, 468);
+    g.w.hero.x = g.w.hero.targetX = 222;
+    g.platform.failWrite = true;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.notices, std::vector<std::string>{"Write error"});
+    EXPECT_EQ(g.w.state, GameState::Play);
+    g.platform.failWrite = false;
+    g.platform.failCreate = true;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.notices.back(), "false file name");
+    EXPECT_EQ(g.w.state, GameState::Play);
+    EXPECT_FALSE(g.game->quitRequested);  // the game goes on
+    EXPECT_EQ(g.platform.files[kSavePath], first);
+}
+
+TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
+    MemoryPlatform maker;
+    auto made = StartedGame(maker);
+    made->world.locationIndex = kPalmScene;
+    made->world.carried[kChainsaw] = 1;
+    const SaveRecord palmBeach = GatherSaveRecord(made->world, made->story);
+    auto with = [&](std::vector<std::pair<int, int32_t>> changes) {
+        SaveRecord r = palmBeach;
+        for (auto [slot, value] : changes) r[slot] = value;
+        return EncodeSaveRecord(r);
+    };
+    std::vector<std::vector<uint8_t>> damaged = {
+        with({{0, 7}}), with({{0, -1}}), with({{1, 0}}), with({{1, 911}}), with({{2, 0}}), with({{2, 469}}),
+        with({{3, -1}}), with({{3, 4}}), with({{4 + 3 * kShip + 2, 1}}), with({{4 + 3 * kLeafPlant + 2, 0}}),
+        with({{4 + 3 * kChainsaw + 2, 0}})};
+    damaged.push_back(with({}));
+    damaged.back().pop_back();  // 419 bytes
+    for (size_t k = 0; k <= damaged.size(); ++k) {
+        const bool missing = k == damaged.size();
+        Loaded r = Load(missing ? nullptr : &damaged[k]);
+        const World& w = r.game->world;
+        EXPECT_EQ(r.notices, missing ? std::vector<std::string>{} : std::vector<std::string>{kDamagedNotice})
+            << "case " << k;
+        EXPECT_EQ(w.state, GameState::Play) << "case " << k;
+        EXPECT_EQ(w.location.objectSlots[0], kShip) << "case " << k;  // a new game in the ship scene
+        EXPECT_EQ(w.hero.x, kHeroStartX) << "case " << k;
+        EXPECT_EQ(w.carried[kChainsaw], 0) << "case " << k;
+        EXPECT_TRUE(r.untouched) << "case " << k;
+    }
+    // The edges of what a save may hold still load.
+    for (const auto& edge : {with({{0, 6}, {1, 910}, {2, 1}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
+                             with({{1, 1}, {2, 468}, {3, 0}})}) {
+        Loaded r = Load(&edge);
+        EXPECT_TRUE(r.notices.empty());
+        EXPECT_EQ(r.game->world.hero.x, Slot(edge, 1));
+        EXPECT_EQ(r.game->world.hero.y, Slot(edge, 2));
+        EXPECT_EQ(r.game->world.locationIndex, Slot(edge, 0));
+        EXPECT_EQ(r.game->world.carried[kChainsaw], 1);
+    }
 }
 
 }  // namespace
