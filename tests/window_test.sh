@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The game in a real window: on a virtual X display it must show the same title screen as the
-# headless game, and Escape must end it with exit code 0. Run from the build folder.
-# Needs Xvfb (skipped without it), xwd, xdotool and ImageMagick's compare.
+# headless game, follow the pointer, end with exit code 0 on Escape or on the window's close button,
+# ignore keys while another window has the focus, and without any display end with a notice and
+# exit code 1. Run from the build folder.
+# Needs Xvfb (skipped without it), xwd, xdotool, xclock and ImageMagick's compare.
 set -u
 build="$(pwd)"
 if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipped"
   exit 77
 fi
-for tool in xwd xdotool compare convert; do
+for tool in xwd xdotool xclock compare convert; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 1; }
 done
 
@@ -30,10 +32,19 @@ for f in "$build"/images/*; do
   [ "$(basename "$f")" = outro.sbf ] || ln -s "$f" "$work/images/"
 done
 
-# The headless title screen, pointer where the game puts it at start-up.
-printf 'wait 2\nshot title\n' >"$work/title.txt"
+# The headless title screen, pointer where the game puts it at start-up, and with the pointer
+# moved onto the start button.
+printf 'wait 2\nshot title\nmove 500 430\nwait 1\nshot start\n' >"$work/title.txt"
 (cd "$work" && "$build/vudizid-replay" --shots "$work" title.txt) || fail "vudizid-replay"
-[ -s "$work/title.png" ] || fail "no headless title picture"
+[ -s "$work/title.png" ] && [ -s "$work/start.png" ] || fail "no headless title pictures"
+
+# Without any display the game says which step failed, once, and ends with exit code 1.
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$build/vudizid") >"$work/nodisplay.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || fail "without a display the game ended with $status: $(cat "$work/nodisplay.log")"
+[ "$(grep -c 'DDraw Fehler: CreateEx()' "$work/nodisplay.log")" -eq 1 ] ||
+  fail "without a display the notice was not given once: $(cat "$work/nodisplay.log")"
+echo "without a display: one notice and exit code 1"
 
 # A free display number: no lock file and no socket.
 display=""
@@ -50,50 +61,101 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-(cd "$work" && exec "$build/vudizid") >"$work/game.log" 2>&1 &
-game_pid=$!
+start_game() {
+  (cd "$work" && exec "$build/vudizid") >"$work/game.log" 2>&1 &
+  game_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window="$(xdotool search --name 'Vudizid Ozazi' 2>/dev/null | head -n 1)"
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$work/game.log")"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no game window"
+}
 
-# Wait for the window, then for the title screen to match the headless picture.
-window=""
-for _ in $(seq 100); do
-  window="$(xdotool search --name 'Vudizid Ozazi' 2>/dev/null | head -n 1)"
-  [ -n "$window" ] && break
-  kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$work/game.log")"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no game window"
+# Waits until the screen matches a headless picture; colour conversion may differ by a level or
+# two, and a few pixels (the pointer) may differ more.
+expect_screen() {
+  local picture="$1" what="$2" pixels=1000000
+  for _ in $(seq 30); do
+    sleep 0.2
+    xwd -root -silent -display "$display" >"$work/screen.xwd" 2>/dev/null || continue
+    convert "xwd:$work/screen.xwd" "$work/screen.png" 2>/dev/null || continue
+    pixels="$(compare -metric AE -fuzz 6% "$work/screen.png" "$picture" null: 2>&1 >/dev/null)"
+    pixels="${pixels%%.*}"
+    [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] && break
+  done
+  [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] || fail "the screen does not show $what ($pixels pixels differ)"
+  echo "$what shown ($pixels of 786432 pixels differ)"
+}
 
-# Colour conversion may differ by a level or two; a few pixels (the pointer) may differ more.
-pixels=1000000
-for _ in $(seq 30); do
-  sleep 0.2
-  xwd -root -silent -display "$display" >"$work/screen.xwd" 2>/dev/null || continue
-  convert "xwd:$work/screen.xwd" "$work/screen.png" 2>/dev/null || continue
-  pixels="$(compare -metric AE -fuzz 6% "$work/screen.png" "$work/title.png" null: 2>&1 >/dev/null)"
-  pixels="${pixels%%.*}"
-  [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] && break
-done
-[[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] ||
-  fail "the screen does not show the title screen ($pixels pixels differ)"
-echo "title screen shown ($pixels of 786432 pixels differ)"
+focus_game() {
+  for w in $(xdotool search --name 'Vudizid Ozazi' 2>/dev/null); do
+    xdotool windowfocus "$w" >/dev/null 2>&1 && break
+  done
+}
 
-# Escape, held for a few frames so that a frame sees it.
-for w in $(xdotool search --name 'Vudizid Ozazi' 2>/dev/null); do
-  xdotool windowfocus "$w" >/dev/null 2>&1 && break
-done
-xdotool keydown Escape
-sleep 0.3
-xdotool keyup Escape
-status=""
+press_escape() {
+  xdotool keydown Escape
+  sleep 0.3
+  xdotool keyup Escape
+}
+
+# Waits for the game to end and checks its exit code is 0.
+expect_clean_exit() {
+  local how="$1" status=""
+  for _ in $(seq 50); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      wait "$game_pid"
+      status=$?
+      break
+    fi
+    sleep 0.1
+  done
+  [ -n "$status" ] || fail "the game did not end on $how"
+  game_pid=""
+  [ "$status" -eq 0 ] || fail "the game ended with exit code $status on $how: $(cat "$work/game.log")"
+  echo "$how ended the game with exit code 0"
+}
+
+# 1. The title screen, then Escape.
+start_game
+expect_screen "$work/title.png" "the title screen"
+focus_game
+press_escape
+expect_clean_exit "Escape"
+
+# 2. Another window takes the focus: keys pressed there do not reach the game. Back in front, the
+#    pointer follows the mouse from where it was, nothing is stuck, and Escape works again.
+start_game
+expect_screen "$work/title.png" "the title screen"
+xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
+clock_pid=$!
+clock=""
 for _ in $(seq 50); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    wait "$game_pid"
-    status=$?
-    break
-  fi
+  clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
+  [ -n "$clock" ] && break
   sleep 0.1
 done
-[ -n "$status" ] || fail "the game did not end on Escape"
-game_pid=""
-[ "$status" -eq 0 ] || fail "the game ended with exit code $status: $(cat "$work/game.log")"
-echo "Escape ended the game with exit code 0"
+[ -n "$clock" ] || fail "no second window"
+xdotool windowfocus "$clock"
+press_escape
+sleep 1
+kill -0 "$game_pid" 2>/dev/null || fail "Escape pressed in another window ended the game"
+kill "$clock_pid" 2>/dev/null
+wait "$clock_pid" 2>/dev/null
+focus_game
+sleep 0.5
+xdotool mousemove_relative -- 100 130
+expect_screen "$work/start.png" "the start button under the pointer"
+press_escape
+expect_clean_exit "Escape after the focus came back"
+echo "focus lost and regained: no key leaked, the pointer follows the mouse"
+
+# 3. The window's close button (what a window manager sends) ends the game like Escape.
+start_game
+expect_screen "$work/title.png" "the title screen"
+"$build/xclose" "Vudizid Ozazi" || fail "could not ask the window to close"
+expect_clean_exit "the close button"
+[ ! -s "$work/game.log" ] || ! grep -qi fehler "$work/game.log" || fail "a notice on closing: $(cat "$work/game.log")"

@@ -21,6 +21,12 @@ public:
     bool Open(bool windowed, StartupFailure& failure) {
         fullscreen_ = !windowed;
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
+        // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+            SDL_SetError("no display to show the game on (video driver '%s')", driver);
+            return Fail(failure, "DDraw Fehler: CreateEx()");
+        }
         Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         window_ = SDL_CreateWindow("Vudizid Ozazi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
                                    kScreenHeight, flags);
