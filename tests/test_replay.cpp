@@ -244,6 +244,13 @@ TEST(Replay, WalksThroughAllSevenScenesByTheirExits) {
     ExpectShots(script);
 }
 
+TEST(Replay, TitleButtonsLightUpAndQuitEndsTheGame) {
+    const std::string script = ReadText(kScripts / "title_buttons.txt");
+    Scratch scratch;
+    CheckRun(scratch.Replay(script), script, "title_buttons");
+    ExpectShots(script);
+}
+
 TEST(Replay, PlaysTheStoryToTheEndAndAgainFromTheSavedGame) {
     const std::string first = ReadText(kScripts / "story_first_half.txt");
     const std::string second = ReadText(kScripts / "story_second_half.txt");
