@@ -16,8 +16,9 @@ TEST_F(InteractionTest, LookTalkAndTakeAnswerAndAClickOnlyEndsTheAnswer) {
     MoveTo(*game, platform, 840, 520);  // the root plant
     Frame(*game, platform, LeftButton());
     EXPECT_EQ(s.messageSubject, kRootPlant);
+    Frame(*game, platform);  // the answer shows from the frame after the click, for 100 frames
     EXPECT_TRUE(Shows(760, 390, "The root can be used#as a sleeping pill", true));
-    EXPECT_EQ(Until([&] { return s.messageTimer == 0; }), 100);
+    EXPECT_EQ(Until([&] { return s.messageTimer == 0; }), 99);
     EXPECT_EQ(s.messageKind, kNoMessage);
 
     ClickHere(*game, platform);
