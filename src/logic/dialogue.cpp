@@ -100,19 +100,15 @@ void StartConversation(World& world, Story& story, int person) {
 }
 
 FrameEnd WalkToPersonFrame(World& world, Story& story) {
-    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
+    if (WalkOn(world)) return FrameEnd::Flip;
     const int person = TalkingPerson(world);
-    if (HeroArrived(world.hero)) {
-        if (person < 0) {
-            world.state = GameState::Play;  // no one to talk to here
-            return FrameEnd::Flip;
-        }
-        world.hero.facing = story.trees[person].direction;
-        world.state = GameState::Dialogue;
-        return FrameEnd::NoFlip;
+    if (person < 0) {
+        world.state = GameState::Play;  // no one to talk to here
+        return FrameEnd::Flip;
     }
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
-    return FrameEnd::Flip;
+    world.hero.facing = story.trees[person].direction;
+    world.state = GameState::Dialogue;
+    return FrameEnd::NoFlip;
 }
 
 FrameEnd DialogueFrame(World& world, Story& story) {

@@ -101,6 +101,17 @@ void ScenePerson(World& world, Story& story) {
     }
 }
 
+// Sends the hero to an object; the scene's action follows when he stands there.
+void WalkOverTo(World& world, Story& story, int object) {
+    const WorldObject& o = world.objects[object];
+    story.pendingObject = object;
+    story.pendingScript = o.sceneScript;
+    world.hero.targetX = o.walkX;
+    world.hero.targetY = o.walkY;
+    story.messageTimer = kTakeFrames;
+    world.state = GameState::WalkToObject;
+}
+
 void DrawPanelText(World& world, const char* text) {
     DrawBitmapTextCentred(kPanelTextCentre.x, kPanelTextCentre.y, false, 0, world.backBuffer, text, world.fonts);
 }
@@ -114,12 +125,7 @@ void VerbOnObject(World& world, Story& story, int object) {
             if (object == kShip && o.sceneScript >= 0) {
                 story.messageKind = kLookMessage;
                 story.messageSubject = kShip;
-                story.pendingObject = kShip;
-                story.pendingScript = o.sceneScript;
-                world.hero.targetX = o.walkX;
-                world.hero.targetY = o.walkY;
-                story.messageTimer = kTakeFrames;
-                world.state = GameState::WalkToObject;
+                WalkOverTo(world, story, kShip);
                 world.input.leftClick = false;
             } else {
                 story.messageKind = kLookMessage;
@@ -136,12 +142,7 @@ void VerbOnObject(World& world, Story& story, int object) {
             if (story.heldItem != -1) {
                 UseOnSceneObject(world, story, object);
             } else if (o.takeable) {
-                story.pendingObject = object;
-                story.pendingScript = o.sceneScript;
-                world.hero.targetX = o.walkX;
-                world.hero.targetY = o.walkY;
-                story.messageTimer = kTakeFrames;
-                world.state = GameState::WalkToObject;
+                WalkOverTo(world, story, object);
             } else {
                 story.messageKind = kTakeMessage;
                 story.messageSubject = object;
@@ -246,11 +247,7 @@ FrameEnd InventoryFrame(World& world, Story& story) {
 }
 
 FrameEnd WalkToObjectFrame(World& world, Story& story) {
-    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
-    if (!HeroArrived(world.hero)) {
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
-        return FrameEnd::Flip;
-    }
+    if (WalkOn(world)) return FrameEnd::Flip;
     const int object = story.pendingObject;
     if (!IsValidObject(object)) {
         world.state = GameState::Play;

@@ -111,11 +111,7 @@ void UseOnCarriedItem(World& world, Story& story, int item) {
 }
 
 FrameEnd UseOnObjectFrame(World& world, Story& story) {
-    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
-    if (!HeroArrived(world.hero)) {
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
-        return FrameEnd::Flip;
-    }
+    if (WalkOn(world)) return FrameEnd::Flip;
     const bool validRule = story.messageSubject >= 0 && story.messageSubject < kCombinationCount;
     if (story.messageTimer == kResponseFrames && story.messageKind == kRuleMessage && validRule)
         ApplyCombination(world, story.combinations[story.messageSubject]);

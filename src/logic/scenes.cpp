@@ -107,11 +107,7 @@ FrameEnd FindItemFrame(World& world, Story& story) {
 }
 
 FrameEnd GiveToPersonFrame(World& world, Story& story) {
-    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
-    if (!HeroArrived(world.hero)) {
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
-        return FrameEnd::Flip;
-    }
+    if (WalkOn(world)) return FrameEnd::Flip;
     const int person = world.location.personIndex;
     const GiveRule* rule =
         person >= 0 && person < kPersonCount ? FindGiveRule(story.messageSubject, person) : nullptr;

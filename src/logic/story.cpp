@@ -12,6 +12,13 @@ void InitStory(Story& story) {
     for (int i = 0; i < kMessageRuleCount; ++i) story.messageRules[i] = kMessageRuleTable[i];
 }
 
+bool WalkOn(World& world) {
+    DrawScene(world.location, world.objects, world.persons, world.backBuffer);
+    if (HeroArrived(world.hero)) return false;
+    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    return true;
+}
+
 void ClearResponse(Story& story) {
     story.messageKind = kNoMessage;
     story.messageSubject = -1;

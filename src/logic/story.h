@@ -94,6 +94,10 @@ void InitStory(Story& story);
 // before the pacing step.
 enum class FrameEnd { Flip, NoFlip, EndFrame };
 
+// The first layers of a walk-then-act frame: the scene, and the hero's next step while he has not
+// arrived. True while he is still on his way (the frame is then complete).
+bool WalkOn(World& world);
+
 // Clears the response on show.
 void ClearResponse(Story& story);
 // Counts a response down by one frame; at 0 it is over.
