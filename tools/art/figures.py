@@ -543,11 +543,12 @@ def quarro_raft():
     fig.open("quarro")
     side_figure(fig, *RAFT_POSE[0], **RAFT_POSE[1])
     fig.close()
-    # water: a band under the raft, the bow wave and the wake behind the propeller
+    # water: a band under the raft, the bow wave and the wake behind the propeller, in the dusky
+    # tones of the sunset sea the closing picture shows him on
     fig.open("water")
     waves = " ".join(f"Q{x + 10},{deck + 18 + (4 if (x // 20) % 2 else -2)} {x + 20},{deck + 22}" for x in range(0, 300, 20))
-    fig.shape("sea", f"M0,{deck + 22} {waves} L300,{deck + 48} Q150,{deck + 58} 0,{deck + 48} Z", "#46b3d9", "#1f8fc1", off=10)
-    fig.raw(f'<g id="foam" fill="#e8fbff" stroke="{OUT}" stroke-width="1.5">'
+    fig.shape("sea", f"M0,{deck + 22} {waves} L300,{deck + 48} Q150,{deck + 58} 0,{deck + 48} Z", "#4a4f8a", "#2b3166", off=10)
+    fig.raw(f'<g id="foam" fill="#f6dcc4" stroke="{OUT}" stroke-width="1.5">'
             f'<path d="M268,{deck + 24} Q292,{deck + 12} 300,{deck + 24} Q290,{deck + 30} 268,{deck + 24} Z"/>'
             f'<path d="M6,{deck + 26} Q22,{deck + 18} 44,{deck + 24} Q30,{deck + 32} 6,{deck + 26} Z"/>'
             f'<ellipse cx="120" cy="{deck + 34}" rx="14" ry="2.5"/><ellipse cx="200" cy="{deck + 40}" rx="10" ry="2"/>'
