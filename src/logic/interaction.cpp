@@ -101,6 +101,19 @@ void ScenePerson(World& world, Story& story) {
     }
 }
 
+// A text about an object (or, for a person, about him) that stays 100 frames.
+void Answer(Story& story, int kind, int object) {
+    story.messageKind = kind;
+    story.messageSubject = object;
+    story.messageTimer = kResponseFrames;
+}
+
+void PersonAnswer(Story& story, int kind, int person) {
+    story.messageKind = kind;
+    story.personMessage = person;
+    story.messageTimer = kResponseFrames;
+}
+
 // Sends the hero to an object; the scene's action follows when he stands there.
 void WalkOverTo(World& world, Story& story, int object) {
     const WorldObject& o = world.objects[object];
@@ -128,15 +141,11 @@ void VerbOnObject(World& world, Story& story, int object) {
                 WalkOverTo(world, story, kShip);
                 world.input.leftClick = false;
             } else {
-                story.messageKind = kLookMessage;
-                story.messageSubject = object;
-                story.messageTimer = kResponseFrames;
+                Answer(story, kLookMessage, object);
             }
             break;
         case kTalk:
-            story.messageKind = kTalkMessage;
-            story.messageSubject = object;
-            story.messageTimer = kResponseFrames;
+            Answer(story, kTalkMessage, object);
             break;
         case kTake:
             if (story.heldItem != -1) {
@@ -144,9 +153,7 @@ void VerbOnObject(World& world, Story& story, int object) {
             } else if (o.takeable) {
                 WalkOverTo(world, story, object);
             } else {
-                story.messageKind = kTakeMessage;
-                story.messageSubject = object;
-                story.messageTimer = kResponseFrames;
+                Answer(story, kTakeMessage, object);
             }
             break;
         default:
@@ -157,15 +164,11 @@ void VerbOnObject(World& world, Story& story, int object) {
 void VerbOnPerson(World& world, Story& story, int person) {
     switch (world.cursor.shownImage) {
         case kLook:
-            story.messageKind = kLookMessage;
-            story.personMessage = person;
-            story.messageTimer = kResponseFrames;
+            PersonAnswer(story, kLookMessage, person);
             break;
         case kTake:
             if (story.heldItem == -1) {
-                story.messageKind = kTalkMessage;
-                story.personMessage = person;
-                story.messageTimer = kResponseFrames;
+                PersonAnswer(story, kTalkMessage, person);
             } else {
                 GiveToPerson(world, story, person);
             }
@@ -222,11 +225,8 @@ FrameEnd InventoryFrame(World& world, Story& story) {
     if (item >= 0 && story.messageTimer == 0) {
         const bool click = world.input.leftClick;
         if (click) {
-            if (world.cursor.shownImage == kLook || world.cursor.shownImage == kTalk) {
-                story.messageKind = world.cursor.shownImage == kLook ? kLookMessage : kTalkMessage;
-                story.messageSubject = item;
-                story.messageTimer = kResponseFrames;
-            }
+            if (world.cursor.shownImage == kLook) Answer(story, kLookMessage, item);
+            if (world.cursor.shownImage == kTalk) Answer(story, kTalkMessage, item);
             if (story.heldItem != -1) UseOnCarriedItem(world, story, item);
         }
         if (story.messageKind == kNoMessage) {
