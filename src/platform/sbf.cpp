@@ -51,6 +51,12 @@ bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
     return DecodeSbf(bytes, surface);
 }
 
+Surface LoadPicture(Files& files, const std::string& path, int width, int height) {
+    Surface s = CreateOffscreenSurface(width, height);
+    LoadSbfSurface(files, path, s);
+    return s;
+}
+
 bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask) {
     constexpr int64_t kLastSample = (2 + 6 * 127) * 1024 + (4 + 8 * 127);
     const int64_t count = PixelCount(bytes);

@@ -4,15 +4,6 @@
 
 namespace vz {
 
-namespace {
-
-void LoadPicture(Surface& s, Files& files, const char* path, int w, int h) {
-    s = CreateOffscreenSurface(w, h);
-    LoadSbfSurface(files, path, s);
-}
-
-}  // namespace
-
 void StartUp(Game& game, Platform& platform) {
     World& w = game.world;
     w.state = GameState::TitleMenu;
@@ -26,10 +17,10 @@ void StartUp(Game& game, Platform& platform) {
     w.input.mouseX = 400;
     w.input.mouseY = 300;
 
-    LoadPicture(game.story.choicePanel, platform, "images/reden.sbf", 1024, 168);
-    LoadPicture(w.fonts.atlas[0], platform, "images/text.sbf", 288, 80);
-    LoadPicture(w.fonts.atlas[1], platform, "images/text1.sbf", 288, 80);
-    LoadPicture(game.closingPicture, platform, "images/last.sbf", 1024, 768);
+    game.story.choicePanel = LoadPicture(platform, "images/reden.sbf", 1024, 168);
+    w.fonts.atlas[0] = LoadPicture(platform, "images/text.sbf", 288, 80);
+    w.fonts.atlas[1] = LoadPicture(platform, "images/text1.sbf", 288, 80);
+    game.closingPicture = LoadPicture(platform, "images/last.sbf", 1024, 768);
     LoadHeroPictures(w.hero, platform);
     ResetHero(w.hero);
 
@@ -37,7 +28,7 @@ void StartUp(Game& game, Platform& platform) {
     InitPersons(w.persons, platform);
     InitStory(game.story);
 
-    LoadPicture(game.icon, platform, "images/icon.sbf", 32, 32);
+    game.icon = LoadPicture(platform, "images/icon.sbf", 32, 32);
     platform.SetIcon(game.icon);
 }
 

@@ -11,11 +11,6 @@ constexpr int kButtonX = 362;
 constexpr int kButtonW = 300;
 constexpr int kButtonH = 60;
 
-void Load(Surface& s, Files& files, const char* path, int w, int h) {
-    s = CreateOffscreenSurface(w, h);
-    LoadSbfSurface(files, path, s);
-}
-
 // The hit area leaves out the drawn button's first column and first row.
 bool Over(int top, int mouseX, int mouseY) {
     return kButtonX + 1 <= mouseX && mouseX <= kButtonX + kButtonW - 1 && top + 1 <= mouseY &&
@@ -32,13 +27,13 @@ bool Button(Surface& target, int top, const Surface& normal, const Surface& high
 }  // namespace
 
 void InitTitleMenu(TitleMenu& m, Files& files) {
-    Load(m.background, files, "images/startscreen2.sbf", 1024, 768);
-    Load(m.startNormal, files, "images/button_start_0.sbf", 300, 60);
-    Load(m.startHighlighted, files, "images/button_start_1.sbf", 300, 60);
-    Load(m.quitNormal, files, "images/button_quit_0.sbf", 300, 60);
-    Load(m.quitHighlighted, files, "images/button_quit_1.sbf", 300, 60);
-    Load(m.loadNormal, files, "images/button_load_0.sbf", 300, 60);
-    Load(m.loadHighlighted, files, "images/button_load_1.sbf", 300, 60);
+    m.background = LoadPicture(files, "images/startscreen2.sbf", 1024, 768);
+    m.startNormal = LoadPicture(files, "images/button_start_0.sbf", 300, 60);
+    m.startHighlighted = LoadPicture(files, "images/button_start_1.sbf", 300, 60);
+    m.quitNormal = LoadPicture(files, "images/button_quit_0.sbf", 300, 60);
+    m.quitHighlighted = LoadPicture(files, "images/button_quit_1.sbf", 300, 60);
+    m.loadNormal = LoadPicture(files, "images/button_load_0.sbf", 300, 60);
+    m.loadHighlighted = LoadPicture(files, "images/button_load_1.sbf", 300, 60);
 }
 
 void DrawTitleBackground(const TitleMenu& menu, Surface& target) { CopyFullScreen(menu.background, target); }

@@ -23,10 +23,7 @@ const char* const kCursorFiles[8] = {
 }  // namespace
 
 void InitCursor(Cursor& cursor, Files& files) {
-    for (int i = 0; i < 8; ++i) {
-        cursor.images[i] = CreateOffscreenSurface(32, 32);
-        LoadSbfSurface(files, kCursorFiles[i], cursor.images[i]);
-    }
+    for (int i = 0; i < 8; ++i) cursor.images[i] = LoadPicture(files, kCursorFiles[i], 32, 32);
     cursor.shownImage = kWalk;
     cursor.verb = kWalk;
 }

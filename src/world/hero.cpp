@@ -16,14 +16,9 @@ constexpr int kSnap = 20;         // an axis closer than this is finished
 template <size_t N>
 void LoadFrames(std::array<Surface, N>& frames, Files& files, const char* stem, int width) {
     for (size_t i = 0; i < N; ++i) {
-        frames[i] = CreateOffscreenSurface(width, 300);
-        LoadSbfSurface(files, std::string("images/quarro/quarro1-") + stem + std::to_string(i) + ".sbf", frames[i]);
+        const std::string path = std::string("images/quarro/quarro1-") + stem + std::to_string(i) + ".sbf";
+        frames[i] = LoadPicture(files, path, width, 300);
     }
-}
-
-void LoadOne(Surface& s, Files& files, const char* path, int width, int height) {
-    s = CreateOffscreenSurface(width, height);
-    LoadSbfSurface(files, path, s);
 }
 
 void Advance(Hero& h, int period) {
@@ -102,9 +97,9 @@ void LoadHeroPictures(Hero& h, Files& files) {
     LoadFrames(h.leftFrames, files, "l", 116);
     LoadFrames(h.talkLeftFrames, files, "lr", 116);
     LoadFrames(h.talkRightFrames, files, "rr", 116);
-    LoadOne(h.bendLeftImage, files, "images/quarro/quarro1-ln0.sbf", 116, 300);
-    LoadOne(h.bendRightImage, files, "images/quarro/quarro1-rn0.sbf", 116, 300);
-    LoadOne(h.endingImage, files, "images/quarro/quarro1-s0.sbf", 300, 300);
+    h.bendLeftImage = LoadPicture(files, "images/quarro/quarro1-ln0.sbf", 116, 300);
+    h.bendRightImage = LoadPicture(files, "images/quarro/quarro1-rn0.sbf", 116, 300);
+    h.endingImage = LoadPicture(files, "images/quarro/quarro1-s0.sbf", 300, 300);
 }
 
 void ResetHero(Hero& h) {

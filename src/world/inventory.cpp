@@ -6,12 +6,9 @@
 namespace vz {
 
 void InitInventoryPanel(InventoryPanel& panel, Carried& carried, Files& files) {
-    panel.panelImage = CreateOffscreenSurface(kScreenWidth, kScreenHeight);
-    LoadSbfSurface(files, "images/inventar_en.sbf", panel.panelImage);
-    panel.saveImage = CreateOffscreenSurface(180, 50);
-    LoadSbfSurface(files, "images/save_button.sbf", panel.saveImage);
-    panel.backImage = CreateOffscreenSurface(180, 50);
-    LoadSbfSurface(files, "images/button_back.sbf", panel.backImage);
+    panel.panelImage = LoadPicture(files, "images/inventar_en.sbf", kScreenWidth, kScreenHeight);
+    panel.saveImage = LoadPicture(files, "images/save_button.sbf", 180, 50);
+    panel.backImage = LoadPicture(files, "images/button_back.sbf", 180, 50);
     panel.buttonWidth = 180;
     panel.buttonHeight = 50;
     panel.saveX = 200;

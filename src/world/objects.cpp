@@ -49,14 +49,9 @@ void InitWorldObject(WorldObject& o, Files& files, const ObjectRow& row) {
     o.sceneScript = row.sceneScript;
     o.inventoryHeight = row.inventoryHeight;
     o.inventoryWidth = row.inventoryWidth;
-    if (row.image[0] != '\0') {
-        o.image = CreateOffscreenSurface(o.width, o.height);
-        LoadSbfSurface(files, row.image, o.image);
-    }
-    if (row.inventoryImage[0] != '\0') {
-        o.inventoryImage = CreateOffscreenSurface(o.inventoryWidth, o.inventoryHeight);
-        LoadSbfSurface(files, row.inventoryImage, o.inventoryImage);
-    }
+    if (row.image[0] != '\0') o.image = LoadPicture(files, row.image, o.width, o.height);
+    if (row.inventoryImage[0] != '\0')
+        o.inventoryImage = LoadPicture(files, row.inventoryImage, o.inventoryWidth, o.inventoryHeight);
     CopyText(o.name, row.name);
     CopyText(o.lookText, row.lookText);
     CopyText(o.takeText, row.takeText);

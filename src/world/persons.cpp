@@ -26,12 +26,8 @@ void InitPerson(Person& p, Files& files, const PersonRow& row) {
     p.y = row.y;
     p.textX = row.textX;
     p.textY = row.textY;
-    p.standImage = CreateOffscreenSurface(p.width, p.height);
-    LoadSbfSurface(files, row.standImage, p.standImage);
-    for (int k = 0; k < 3; ++k) {
-        p.talkImages[k] = CreateOffscreenSurface(p.width, p.height);
-        LoadSbfSurface(files, row.talkImages[k], p.talkImages[k]);
-    }
+    p.standImage = LoadPicture(files, row.standImage, p.width, p.height);
+    for (int k = 0; k < 3; ++k) p.talkImages[k] = LoadPicture(files, row.talkImages[k], p.width, p.height);
     CopyText(p.name, row.name);
     CopyText(p.lookText, row.lookText);
     CopyText(p.takeText, row.takeText);
