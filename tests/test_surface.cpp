@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 using namespace vz;
 
@@ -45,6 +46,27 @@ TEST(Blits, OnlyTheExactKeyValueIsLeftOut) {
     EXPECT_EQ(small.At(7, 9), 112);
     EXPECT_EQ(small.At(9, 10), 124);
     EXPECT_EQ(small.At(8, 10), kBackground);
+}
+
+TEST(Blits, EveryWidthAndOffsetAgreesWithAPixelByPixelCopy) {
+    // Blits work eight pixels at a time with the rest one by one: widths around the multiples of
+    // eight, odd source and target columns, and key pixels in runs and alone.
+    std::mt19937 random(7);
+    Surface atlas(64, 9);
+    for (uint16_t& p : atlas.pixels) p = random() % 3 == 0 ? kColorKey : static_cast<uint16_t>(random());
+    for (int x = 20; x < 40; ++x) atlas.Set(x, 4, kColorKey);
+    for (int width = 1; width <= 33; ++width) {
+        for (int sx : {0, 3, 64 - width}) {
+            const int dx = 5 + width % 7;
+            Surface got = Filled(80, 12, kBackground);
+            DrawSpriteRegion(sx, 1, width, 8, dx, 2, atlas, got);
+            Surface want = Filled(80, 12, kBackground);
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < width; ++x)
+                    if (atlas.At(sx + x, 1 + y) != kColorKey) want.Set(dx + x, 2 + y, atlas.At(sx + x, 1 + y));
+            ASSERT_EQ(got.pixels, want.pixels) << "width " << width << ", from column " << sx;
+        }
+    }
 }
 
 TEST(Blits, ARectangleNotWhollyInsideDrawsNothingAtAll) {
