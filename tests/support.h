@@ -1,12 +1,16 @@
 // Shared helpers of the tests: files kept in memory (with faults on demand) and small pictures.
 #pragma once
 
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <stdlib.h>
 
 #include "platform/files.h"
 #include "platform/headless/headless_platform.h"
@@ -42,6 +46,30 @@ std::vector<uint8_t> MaskPicture(Blocked blocked) {
     return SbfBytes(1024, 768, px);
 }
 
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vz-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+        dir_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    // Writes a file into the folder; tells its path.
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::ofstream(dir_ / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return Path(name);
+    }
+
+private:
+    std::filesystem::path dir_;
+};
+
 // A headless platform whose files live in memory; writes can be made to fail.
 class MemoryPlatform : public HeadlessPlatform {
 public:
@@ -54,6 +82,10 @@ public:
         if (it == files.end() || it->second.size() > maxBytes) return false;
         bytes = it->second;
         return true;
+    }
+    bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
+                     size_t& bodyBytes) override {
+        return ReadInPlaceFromWholeFile(path, maxBytes, head, place, bodyBytes);
     }
     WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
         if (failCreate) return WriteResult::CannotCreate;

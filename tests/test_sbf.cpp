@@ -73,6 +73,40 @@ TEST(SbfPictures, MissingAndDamagedFilesLeaveTheSurfaceUntouched) {
     EXPECT_TRUE(LoadSbfSurface(disk, "images/text.sbf", atlas));
 }
 
+TEST(SbfPictures, FilesOnDiskLoadAsTheSameBytesDecodedInMemory) {
+    // Pictures are read from the disk straight into the surface; every case of the header and the
+    // file's length must come out as the decoder makes it of the same bytes.
+    const std::vector<uint16_t> six = {1, 2, kColorKey, 4, 5, 6};
+    auto oddTail = SbfBytes(3, 2, {1, 2, 3});
+    oddTail.push_back(0x55);
+    auto longer = SbfBytes(2, 1, six);  // more pixels than its header promises
+    const std::vector<std::vector<uint8_t>> cases = {
+        SbfBytes(3, 2, six), SbfBytes(6, 1, six), SbfBytes(2, 2, {7, 8, 9, 10}), oddTail, longer,
+        SbfBytes(3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}), SbfBytes(-3, 2, six), SbfBytes(3, 2, {}),
+        std::vector<uint8_t>(11, 1), std::vector<uint8_t>{},
+    };
+    vz::test::TempFolder folder;
+    Files disk;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string path = folder.Write("p" + std::to_string(i) + ".sbf", cases[i]);
+        Surface read = OldPicture(3, 2), decoded = OldPicture(3, 2);
+        EXPECT_EQ(LoadSbfSurface(disk, path, read), DecodeSbf(cases[i], decoded)) << "case " << i;
+        EXPECT_EQ(read.pixels, decoded.pixels) << "case " << i;
+        EXPECT_EQ(read.filled, decoded.filled) << "case " << i;
+    }
+    Surface untouched = OldPicture(3, 2);
+    EXPECT_FALSE(LoadSbfSurface(disk, folder.Path("missing.sbf"), untouched));
+    EXPECT_FALSE(LoadSbfSurface(disk, folder.Path(""), untouched));  // a folder, not a file
+    EXPECT_EQ(untouched.pixels, Old({}, 6));
+
+    // A walk mask read from the disk is the one decoded from its bytes.
+    const auto maskBytes = MaskPicture([](int x, int y) { return (x / 40 + y / 30) % 3 == 0; });
+    WalkMask fromDisk{}, fromMemory{};
+    ASSERT_TRUE(LoadWalkMask(disk, folder.Write("m_i.sbf", maskBytes), fromDisk));
+    ASSERT_TRUE(DecodeWalkMask(maskBytes, fromMemory));
+    EXPECT_TRUE(fromDisk == fromMemory);
+}
+
 TEST(WalkMasks, OnlyTheSamplePointsCountAndOnlyPureBlackBlocks) {
     // Black everywhere but the sample points, which are 0x0001: every cell walkable.
     std::vector<uint16_t> px(1024 * 768, 0x0000);

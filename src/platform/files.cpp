@@ -1,10 +1,13 @@
 // POSIX file access: plain reads, and writes that never leave a half-written file behind.
 #include "platform/files.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace vz {
 
@@ -37,6 +40,54 @@ bool Files::ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, 
     ::close(fd);
     if (ok) bytes.swap(data);
     return ok;
+}
+
+namespace {
+
+// Reads up to `size` bytes, going on after short reads and interruptions; -1 on an error.
+ssize_t ReadFully(int fd, uint8_t* to, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, to + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+}  // namespace
+
+bool Files::ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
+                        size_t& bodyBytes) {
+    bodyBytes = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= maxBytes &&
+              ReadFully(fd, head.data(), head.size()) == static_cast<ssize_t>(head.size());
+    if (ok) {
+        const size_t size = static_cast<size_t>(st.st_size);
+        const std::span<uint8_t> body = place(size);
+        const ssize_t n = ReadFully(fd, body.data(), std::min(body.size(), size - std::min(size, head.size())));
+        ok = n >= 0;
+        bodyBytes = ok ? static_cast<size_t>(n) : 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool Files::ReadInPlaceFromWholeFile(const std::string& path, size_t maxBytes, std::span<uint8_t> head,
+                                     const PlaceBody& place, size_t& bodyBytes) {
+    bodyBytes = 0;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes, maxBytes) || bytes.size() < head.size()) return false;
+    std::memcpy(head.data(), bytes.data(), head.size());
+    const std::span<uint8_t> body = place(bytes.size());
+    bodyBytes = std::min(body.size(), bytes.size() - head.size());
+    if (bodyBytes > 0) std::memcpy(body.data(), bytes.data() + head.size(), bodyBytes);
+    return true;
 }
 
 WriteResult Files::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {

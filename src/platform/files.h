@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,24 @@ public:
     virtual ~Files() = default;
     // Reads a whole file of at most maxBytes bytes. False when it cannot be opened or read, or is larger.
     virtual bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes);
+    // Reads a file whose head says where the rest goes: the first head.size() bytes into `head`, then
+    // as many of the following bytes as fit into the span `place(fileSize)` returns (it sees the head
+    // filled). Pictures use it to read their pixels straight into place, with no copy of their own.
+    // Tells how many bytes went into that span; false when the file cannot be opened or read, is
+    // larger than maxBytes, or is shorter than its head.
+    using PlaceBody = std::function<std::span<uint8_t>(size_t fileSize)>;
+    virtual bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head,
+                             const PlaceBody& place, size_t& bodyBytes);
     // Replaces a file all at once: the bytes go to a temporary file beside it, which is renamed over
     // the old one only after every byte was written and flushed.
     virtual WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
     virtual bool DirectoryExists(const std::string& path);
     virtual bool FileExists(const std::string& path);
+
+protected:
+    // ReadInPlace done through ReadWholeFile, for files kept anywhere but on the disk.
+    bool ReadInPlaceFromWholeFile(const std::string& path, size_t maxBytes, std::span<uint8_t> head,
+                                  const PlaceBody& place, size_t& bodyBytes);
 };
 
 // The largest picture file the game will read (a 1024 x 768 picture is about 1.5 MB).

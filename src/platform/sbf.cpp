@@ -2,53 +2,90 @@
 #include "platform/sbf.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
 
 namespace vz {
 
 namespace {
 
 constexpr size_t kHeaderBytes = 12;
+using Header = std::array<uint8_t, kHeaderBytes>;
 
-int32_t ReadI32(const std::vector<uint8_t>& b, size_t at) {
-    uint32_t v = static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-                 (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+// The last pixel a walk mask samples, counted from the picture's first.
+constexpr int64_t kLastSample = (2 + 6 * 127) * 1024 + (4 + 8 * 127);
+
+int32_t ReadI32(const uint8_t* b) {
+    uint32_t v = static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                 (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
     return static_cast<int32_t>(v);
 }
 
-uint16_t PixelAt(const std::vector<uint8_t>& b, size_t index) {
-    size_t at = kHeaderBytes + 2 * index;
-    return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-// The number of pixels to read: those the header promises, as far as the file holds them; -1 when
-// the header is unusable (too short, a size below 1, or more pixels than any picture file can hold).
-// A file shorter than its header promises is not an error: the pixels it has are used.
-int64_t PixelCount(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() < kHeaderBytes) return -1;
-    int64_t first = ReadI32(bytes, 4);
-    int64_t second = ReadI32(bytes, 8);
+// The number of pixels to read: those the header promises, as far as a file of this size holds
+// them; -1 when the header is unusable (a size below 1, or more pixels than any picture file can
+// hold). A file shorter than its header promises is not an error: the pixels it has are used.
+int64_t PixelCount(const uint8_t* header, size_t fileSize) {
+    if (fileSize < kHeaderBytes) return -1;
+    int64_t first = ReadI32(header + 4);
+    int64_t second = ReadI32(header + 8);
     if (first <= 0 || second <= 0) return -1;
     int64_t promised = first * second;  // both below 2^31, so this cannot overflow 64 bits
     if (promised > static_cast<int64_t>(kMaxPictureFileBytes / 2)) return -1;
-    int64_t present = static_cast<int64_t>((bytes.size() - kHeaderBytes) / 2);
+    int64_t present = static_cast<int64_t>((fileSize - kHeaderBytes) / 2);
     return std::min(promised, present);
+}
+
+// The files store pixels little-endian, as they lie in memory on most machines.
+void PixelsFromFileOrder(uint16_t* pixels, size_t count) {
+    if constexpr (std::endian::native == std::endian::big)
+        for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint16_t>((pixels[i] >> 8) | (pixels[i] << 8));
+}
+
+// Reads a picture file's pixels straight into `pixels` (at most `capacity` of them); tells how many
+// arrived, or -1 when the file is missing, unreadable or damaged beyond use.
+int64_t ReadPixels(Files& files, const std::string& path, uint16_t* pixels, size_t capacity) {
+    Header header{};
+    int64_t count = -1;
+    auto place = [&](size_t fileSize) -> std::span<uint8_t> {
+        count = PixelCount(header.data(), fileSize);
+        if (count <= 0) return {};
+        const size_t n = std::min(static_cast<size_t>(count), capacity);
+        return {reinterpret_cast<uint8_t*>(pixels), n * 2};
+    };
+    size_t bytes = 0;
+    if (!files.ReadInPlace(path, kMaxPictureFileBytes, header, place, bytes) || count <= 0) return -1;
+    PixelsFromFileOrder(pixels, bytes / 2);
+    return static_cast<int64_t>(bytes / 2);
+}
+
+template <typename PixelAt>
+void SampleMask(WalkMask& mask, PixelAt pixelAt) {
+    for (int r = 0; r < kMaskCells; ++r) {
+        for (int c = 0; c < kMaskCells; ++c) {
+            size_t pixel = static_cast<size_t>(2 + 6 * r) * 1024 + static_cast<size_t>(4 + 8 * c);
+            mask[static_cast<size_t>(r) * kMaskCells + c] = pixelAt(pixel) == 0x0000 ? 1 : 0;
+        }
+    }
 }
 
 }  // namespace
 
 bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface) {
-    const int64_t count = PixelCount(bytes);
+    const int64_t count = PixelCount(bytes.data(), bytes.size());
     if (count <= 0 || surface.Empty()) return false;
     size_t n = std::min(static_cast<size_t>(count), surface.pixels.size());
-    for (size_t i = 0; i < n; ++i) surface.pixels[i] = PixelAt(bytes, i);
+    std::memcpy(surface.pixels.data(), bytes.data() + kHeaderBytes, n * 2);
+    PixelsFromFileOrder(surface.pixels.data(), n);
     surface.filled = true;
     return true;
 }
 
 bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
-    std::vector<uint8_t> bytes;
-    if (!files.ReadWholeFile(path, bytes, kMaxPictureFileBytes)) return false;
-    return DecodeSbf(bytes, surface);
+    if (surface.Empty()) return false;
+    if (ReadPixels(files, path, surface.pixels.data(), surface.pixels.size()) < 0) return false;
+    surface.filled = true;
+    return true;
 }
 
 Surface LoadPicture(Files& files, const std::string& path, int width, int height) {
@@ -58,22 +95,22 @@ Surface LoadPicture(Files& files, const std::string& path, int width, int height
 }
 
 bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask) {
-    constexpr int64_t kLastSample = (2 + 6 * 127) * 1024 + (4 + 8 * 127);
-    const int64_t count = PixelCount(bytes);
+    const int64_t count = PixelCount(bytes.data(), bytes.size());
     if (count <= kLastSample) return false;
-    for (int r = 0; r < kMaskCells; ++r) {
-        for (int c = 0; c < kMaskCells; ++c) {
-            size_t pixel = static_cast<size_t>(2 + 6 * r) * 1024 + static_cast<size_t>(4 + 8 * c);
-            mask[static_cast<size_t>(r) * kMaskCells + c] = PixelAt(bytes, pixel) == 0x0000 ? 1 : 0;
-        }
-    }
+    SampleMask(mask, [&](size_t i) {
+        const uint8_t* p = bytes.data() + kHeaderBytes + 2 * i;
+        return static_cast<uint16_t>(p[0] | (p[1] << 8));
+    });
     return true;
 }
 
 bool LoadWalkMask(Files& files, const std::string& path, WalkMask& mask) {
-    std::vector<uint8_t> bytes;
-    if (!files.ReadWholeFile(path, bytes, kMaxPictureFileBytes)) return false;
-    return DecodeWalkMask(bytes, mask);
+    // Only the pixels up to the last sample point are needed; the rest of the file is not read.
+    constexpr size_t kNeeded = kLastSample + 1;
+    std::unique_ptr<uint16_t[]> pixels(new uint16_t[kNeeded]);
+    if (ReadPixels(files, path, pixels.get(), kNeeded) < static_cast<int64_t>(kNeeded)) return false;
+    SampleMask(mask, [&](size_t i) { return pixels[i]; });
+    return true;
 }
 
 }  // namespace vz

@@ -42,6 +42,10 @@ public:
         bytes = it->second;
         return true;
     }
+    bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
+                     size_t& bodyBytes) override {
+        return ReadInPlaceFromWholeFile(path, maxBytes, head, place, bodyBytes);
+    }
     WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
         if (path != "images/outro.sbf") return WriteResult::CannotCreate;
         save_ = bytes;
