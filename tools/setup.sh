@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Shared set-up of ./play and ./check: installs what is missing, configures, builds, makes the pictures.
-# Usage: tools/setup.sh [extra Debian packages...]
+# Usage: tools/setup.sh [--no-build] [extra Debian packages...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+build=1
+if [ "${1:-}" = "--no-build" ]; then build=0; shift; fi
 
 packages=(build-essential cmake pkg-config libsdl2-dev libpng-dev librsvg2-dev libcairo2-dev
-          libfreetype-dev fonts-dejavu-core libgtest-dev googletest "$@")
+          libfreetype-dev fonts-dejavu-core libgtest-dev googletest libbenchmark-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,5 +24,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+[ "$build" -eq 1 ] || exit 0
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j "$(nproc)"
