@@ -1,9 +1,13 @@
-// SDL2 backend: a 4:3 picture scaled to the window, relative mouse motion, Alt+Enter for full screen.
+// SDL2 backend: a 4:3 picture scaled into the window's own surface, relative mouse motion, Alt+Enter for full screen.
 #include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/screen_scale.h"
 
 namespace vz {
 
@@ -12,8 +16,6 @@ namespace {
 class SdlPlatform : public Platform {
 public:
     ~SdlPlatform() override {
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
         if (window_) SDL_DestroyWindow(window_);
         SDL_Quit();
     }
@@ -27,18 +29,19 @@ public:
             SDL_SetError("no display to show the game on (video driver '%s')", driver);
             return Fail(failure, "DDraw Fehler: CreateEx()");
         }
+        // On X11 SDL would otherwise back the window's surface with an OpenGL texture, which on a
+        // machine without a graphics card means a software GL costing tens of megabytes and more
+        // processor time than the plain shared-memory image it replaces.
+        if (driver && SDL_strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         window_ = SDL_CreateWindow("Vudizid Ozazi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
                                    kScreenHeight, flags);
         if (!window_) return Fail(failure, "DDraw Fehler: CoopLevel()");
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) return Fail(failure, "DDraw Fehler: CreateSurf()");
-        if (SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight) != 0)
+        SDL_Surface* screen = SDL_GetWindowSurface(window_);
+        if (!screen) return Fail(failure, "DDraw Fehler: CreateSurf()");
+        // Any packed format can be drawn in, if need be through SDL's own slow scaling blit.
+        if (SDL_ISPIXELFORMAT_FOURCC(screen->format->format) || screen->format->BytesPerPixel < 1)
             return Fail(failure, "DDraw Fehler: SetMode()");
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, kScreenWidth,
-                                     kScreenHeight);
-        if (!texture_) return Fail(failure, "DDraw Fehler: AttachedSurf()");
         SDL_ShowCursor(SDL_DISABLE);
         ApplyMouseMode();
         return true;
@@ -51,25 +54,48 @@ public:
                 case SDL_QUIT:
                     closeRequested_ = true;
                     break;
-                case SDL_MOUSEMOTION:
-                    // Only motion over our focused window moves the game's pointer.
-                    dx_ += e.motion.xrel;
-                    dy_ += e.motion.yrel;
+                case SDL_MOUSEMOTION: {
+                    // Only motion over our focused window moves the game's pointer. It comes in
+                    // window pixels; the game moves in picture pixels.
+                    int w = 0, h = 0;
+                    SDL_GetWindowSize(window_, &w, &h);
+                    const ScreenRect shown = FitPicture(w, h, kScreenWidth, kScreenHeight);
+                    int gx = 0, gy = 0;
+                    motion_.Add(e.motion.xrel, e.motion.yrel, shown.width, shown.height, gx, gy);
+                    dx_ += gx;
+                    dy_ += gy;
                     break;
+                }
                 case SDL_KEYDOWN:
                     if (e.key.keysym.scancode == SDL_SCANCODE_RETURN && (e.key.keysym.mod & KMOD_ALT) &&
                         !e.key.repeat) {
                         fullscreen_ = !fullscreen_;
                         SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
                         ApplyMouseMode();
+                        redraw_ = true;
                     }
                     break;
                 case SDL_WINDOWEVENT:
-                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) ApplyMouseMode();
-                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-                        // Nothing held stays held while another program has the keyboard and mouse.
-                        SDL_SetRelativeMouseMode(SDL_FALSE);
-                        dx_ = dy_ = 0;
+                    switch (e.window.event) {
+                        case SDL_WINDOWEVENT_FOCUS_GAINED:
+                            ApplyMouseMode();
+                            redraw_ = true;
+                            break;
+                        case SDL_WINDOWEVENT_FOCUS_LOST:
+                            // Nothing held stays held while another program has the keyboard and mouse.
+                            SDL_SetRelativeMouseMode(SDL_FALSE);
+                            dx_ = dy_ = 0;
+                            motion_.Reset();
+                            break;
+                        // The window's contents were lost or its size changed: a still picture
+                        // must be drawn again even though the frame did not change.
+                        case SDL_WINDOWEVENT_EXPOSED:
+                        case SDL_WINDOWEVENT_SIZE_CHANGED:
+                        case SDL_WINDOWEVENT_RESIZED:
+                            redraw_ = true;
+                            break;
+                        default:
+                            break;
                     }
                     break;
                 default:
@@ -98,11 +124,78 @@ public:
     }
 
     void Present(const Surface& frame) override {
-        SDL_UpdateTexture(texture_, nullptr, frame.pixels.data(), frame.width * 2);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        if (frame.Empty()) return;
+        // Only the band of rows that differs from the picture on screen is drawn; a still screen
+        // costs one comparison a frame.
+        int first = 0, last = frame.height - 1;
+        if (!redraw_ && shown_.size() == frame.pixels.size()) {
+            const size_t rowBytes = static_cast<size_t>(frame.width) * sizeof(uint16_t);
+            auto differs = [&](int y) {
+                const size_t at = static_cast<size_t>(y) * frame.width;
+                return std::memcmp(&frame.pixels[at], &shown_[at], rowBytes) != 0;
+            };
+            while (first <= last && !differs(first)) ++first;
+            if (first > last) return;
+            while (!differs(last)) --last;
+        }
+
+        // The surface is made anew after a resize or a switch to or from full screen.
+        SDL_Surface* screen = SDL_GetWindowSurface(window_);
+        if (!screen) return;  // redraw_ stays as it is: the next frame tries again
+        const bool fresh = screen != surface_ || screen->w != surfaceWidth_ || screen->h != surfaceHeight_ ||
+                           screen->format->format != surfaceFormat_;
+        if (fresh) {
+            surface_ = screen;
+            surfaceWidth_ = screen->w;
+            surfaceHeight_ = screen->h;
+            surfaceFormat_ = screen->format->format;
+            direct_ = PixelLayoutOf(screen->format, layout_);
+        }
+        const ScreenRect r = FitPicture(screen->w, screen->h, frame.width, frame.height);
+        if (r.width <= 0 || r.height <= 0) return;
+        const bool whole = fresh || redraw_;
+        if (whole) {
+            first = 0;
+            last = frame.height - 1;
+        }
+
+        ScreenScaler::Rows rows;
+        if (direct_) {
+            const bool lock = SDL_MUSTLOCK(screen);
+            if (lock && SDL_LockSurface(screen) != 0) return;
+            if (fresh) ClearBars(screen, r);
+            const int bpp = layout_.bytesPerPixel;
+            auto* at = static_cast<uint8_t*>(screen->pixels) + static_cast<ptrdiff_t>(r.y) * screen->pitch +
+                       static_cast<ptrdiff_t>(r.x) * bpp;
+            rows = scaler_.Scale(frame, at, screen->pitch, r.width, r.height, layout_, first, last);
+            if (lock) SDL_UnlockSurface(screen);
+        } else {
+            if (fresh) {
+                const bool lock = SDL_MUSTLOCK(screen);
+                if (lock && SDL_LockSurface(screen) != 0) return;
+                ClearBars(screen, r);
+                if (lock) SDL_UnlockSurface(screen);
+            }
+            // A format the scaler does not write: SDL's general blit, slow but right.
+            SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+                const_cast<uint16_t*>(frame.pixels.data()), frame.width, frame.height, 16, frame.width * 2,
+                SDL_PIXELFORMAT_RGB565);
+            if (!source) return;
+            SDL_Rect to{r.x, r.y, r.width, r.height};
+            const int failed = SDL_BlitScaled(source, nullptr, screen, &to);
+            SDL_FreeSurface(source);
+            if (failed != 0) return;
+            rows = {0, r.height};
+        }
+
+        if (whole) {
+            SDL_UpdateWindowSurface(window_);
+        } else if (rows.count > 0) {
+            SDL_Rect band{r.x, r.y + rows.first, r.width, rows.count};
+            SDL_UpdateWindowSurfaceRects(window_, &band, 1);
+        }
+        shown_ = frame.pixels;
+        redraw_ = false;
     }
 
     uint32_t Ticks() override { return SDL_GetTicks(); }
@@ -119,6 +212,8 @@ public:
         if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
         ApplyMouseMode();
         dx_ = dy_ = 0;
+        motion_.Reset();
+        redraw_ = true;
     }
 
     void SetIcon(const Surface& icon) override {
@@ -144,13 +239,52 @@ private:
         SDL_SetRelativeMouseMode(fullscreen_ && focused ? SDL_TRUE : SDL_FALSE);
     }
 
+    // The scaler writes 8-bit-per-channel 32-bit pixels and RGB565 itself; false for anything else.
+    static bool PixelLayoutOf(const SDL_PixelFormat* format, PixelLayout& layout) {
+        if (format->format == SDL_PIXELFORMAT_RGB565) {
+            layout = PixelLayout{};
+            layout.bytesPerPixel = 2;
+            return true;
+        }
+        if (format->BytesPerPixel != 4 || format->palette || format->Rloss != 0 || format->Gloss != 0 ||
+            format->Bloss != 0)
+            return false;
+        layout.bytesPerPixel = 4;
+        layout.redShift = format->Rshift;
+        layout.greenShift = format->Gshift;
+        layout.blueShift = format->Bshift;
+        layout.alphaMask = format->Amask;
+        return true;
+    }
+
+    // Black around the picture; only needed when the surface is new, as the picture never covers it.
+    static void ClearBars(SDL_Surface* screen, const ScreenRect& r) {
+        const SDL_Rect bars[4] = {{0, 0, screen->w, r.y},
+                                  {0, r.y + r.height, screen->w, screen->h - r.y - r.height},
+                                  {0, r.y, r.x, r.height},
+                                  {r.x + r.width, r.y, screen->w - r.x - r.width, r.height}};
+        const Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+        for (const SDL_Rect& bar : bars)
+            if (bar.w > 0 && bar.h > 0) SDL_FillRect(screen, &bar, black);
+    }
+
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
     bool fullscreen_ = true;
     bool closeRequested_ = false;
     int dx_ = 0;
     int dy_ = 0;
+    MotionScaler motion_;
+
+    // What is on screen, so an unchanged frame is not drawn again.
+    std::vector<uint16_t> shown_;
+    bool redraw_ = true;
+    SDL_Surface* surface_ = nullptr;  // compared only, never used: SDL owns and replaces it
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
+    Uint32 surfaceFormat_ = 0;
+    bool direct_ = false;
+    PixelLayout layout_;
+    ScreenScaler scaler_;
 };
 
 }  // namespace

@@ -1,0 +1,164 @@
+// Frame to screen pixels: colour conversion, nearest-neighbour scaling, the 4:3 fit and scaled pointer motion.
+#include "platform/screen_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+using namespace vz;
+
+namespace {
+
+Surface NoiseFrame() {
+    Surface frame(kScreenWidth, kScreenHeight);
+    uint32_t seed = 12345;
+    for (uint16_t& p : frame.pixels) {
+        seed = seed * 1664525u + 1013904223u;
+        p = static_cast<uint16_t>(seed >> 16);
+    }
+    return frame;
+}
+
+// The source pixel whose centre is nearest the destination pixel's centre, worked out in floating point.
+int Nearest(int d, int destinationSize, int sourceSize) {
+    return static_cast<int>((d + 0.5) * sourceSize / destinationSize);
+}
+
+uint32_t Place(uint32_t rgb, const PixelLayout& l) {
+    return ((rgb >> 16 & 0xFF) << l.redShift) | ((rgb >> 8 & 0xFF) << l.greenShift) | ((rgb & 0xFF) << l.blueShift) |
+           l.alphaMask;
+}
+
+constexpr uint8_t kUntouched = 0xA5;
+constexpr int kSlack = 24;  // bytes past each row that belong to no pixel
+
+// Scales into a fresh buffer with slack at each row's end; counts pixels unlike the reference and
+// any slack byte written.
+int Mismatches(ScreenScaler& scaler, const Surface& frame, int w, int h, const PixelLayout& layout) {
+    const int pitch = w * layout.bytesPerPixel + kSlack;
+    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * h, kUntouched);
+    const ScreenScaler::Rows rows = scaler.Scale(frame, buffer.data(), pitch, w, h, layout);
+    if (rows.first != 0 || rows.count != h) return -1;
+    int wrong = 0;
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = buffer.data() + static_cast<size_t>(y) * pitch;
+        for (int x = 0; x < w; ++x) {
+            const uint16_t source = frame.At(Nearest(x, w, frame.width), Nearest(y, h, frame.height));
+            if (layout.bytesPerPixel == 2) {
+                uint16_t got;
+                std::memcpy(&got, row + 2 * x, 2);
+                wrong += got != source;
+            } else {
+                uint32_t got;
+                std::memcpy(&got, row + 4 * x, 4);
+                wrong += got != Place(Rgb565To888(source), layout);
+            }
+        }
+        for (int i = w * layout.bytesPerPixel; i < pitch; ++i) wrong += row[i] != kUntouched;
+    }
+    return wrong;
+}
+
+}  // namespace
+
+TEST(ScreenScale, FramesReachTheScreenAsAPixelByPixelReferenceWouldPutThem) {
+    // Full intensity stays full and the key colour stays pure magenta.
+    EXPECT_EQ(Rgb565To888(0x0000), 0x000000u);
+    EXPECT_EQ(Rgb565To888(0xFFFF), 0xFFFFFFu);
+    EXPECT_EQ(Rgb565To888(0xF800), 0xFF0000u);
+    EXPECT_EQ(Rgb565To888(0x07E0), 0x00FF00u);
+    EXPECT_EQ(Rgb565To888(0x001F), 0x0000FFu);
+    EXPECT_EQ(Rgb565To888(kColorKey), 0xFF00FFu);
+    // Every colour keeps its own bits at the top of each channel.
+    for (uint32_t p = 0; p <= 0xFFFF; ++p) {
+        const uint32_t c = Rgb565To888(static_cast<uint16_t>(p));
+        ASSERT_EQ(((c >> 19 & 0x1F) << 11) | ((c >> 10 & 0x3F) << 5) | (c >> 3 & 0x1F), p);
+    }
+
+    const Surface frame = NoiseFrame();
+    const PixelLayout xrgb;  // the usual X11 screen
+    PixelLayout abgr;
+    abgr.redShift = 0;
+    abgr.blueShift = 16;
+    abgr.alphaMask = 0xFF000000u;
+    PixelLayout rgb565;
+    rgb565.bytesPerPixel = 2;
+
+    // One scaler through all sizes, as a window being resized sees it: the column map must follow.
+    ScreenScaler scaler;
+    for (auto [w, h] : {std::pair{1024, 768}, {2048, 1536}, {1440, 1080}, {1280, 960}, {640, 480}, {1024, 768}}) {
+        EXPECT_EQ(Mismatches(scaler, frame, w, h, xrgb), 0) << w << "x" << h;
+        EXPECT_EQ(Mismatches(scaler, frame, w, h, abgr), 0) << w << "x" << h << " ABGR";
+    }
+    for (auto [w, h] : {std::pair{1024, 768}, {1280, 960}})
+        EXPECT_EQ(Mismatches(scaler, frame, w, h, rgb565), 0) << w << "x" << h << " RGB565";
+
+    // A band of changed rows: exactly the destination rows showing it are written.
+    const int w = 1280, h = 960, pitch = w * 4;
+    std::vector<uint8_t> buffer(static_cast<size_t>(pitch) * h, kUntouched);
+    const ScreenScaler::Rows rows = scaler.Scale(frame, buffer.data(), pitch, w, h, xrgb, 100, 103);
+    int expectedFirst = -1, expectedCount = 0;
+    for (int y = 0; y < h; ++y) {
+        const int sy = Nearest(y, h, frame.height);
+        const bool written = buffer[static_cast<size_t>(y) * pitch] != kUntouched ||
+                             buffer[static_cast<size_t>(y) * pitch + 1] != kUntouched;
+        EXPECT_EQ(written, sy >= 100 && sy <= 103) << "row " << y;
+        if (sy >= 100 && sy <= 103) {
+            if (expectedFirst < 0) expectedFirst = y;
+            ++expectedCount;
+        }
+    }
+    EXPECT_EQ(rows.first, expectedFirst);
+    EXPECT_EQ(rows.count, expectedCount);
+}
+
+TEST(ScreenScale, ThePictureKeepsItsShapeAndThePointerItsPace) {
+    auto same = [](ScreenRect a, ScreenRect b) {
+        return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+    };
+    EXPECT_TRUE(same(FitPicture(1024, 768, 1024, 768), {0, 0, 1024, 768}));
+    EXPECT_TRUE(same(FitPicture(1280, 1024, 1024, 768), {0, 32, 1280, 960}));
+    EXPECT_TRUE(same(FitPicture(1920, 1080, 1024, 768), {240, 0, 1440, 1080}));
+    for (auto [sw, sh] : {std::pair{1000, 701}, {333, 1000}, {1366, 768}, {1, 1}, {5000, 3}}) {
+        const ScreenRect r = FitPicture(sw, sh, 1024, 768);
+        // Inside, centred to a pixel, filling one direction, and 4:3 to a pixel.
+        EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.width <= sw && r.y + r.height <= sh) << sw << "x" << sh;
+        EXPECT_LE(std::abs((sw - r.x - r.width) - r.x), 1) << sw << "x" << sh;
+        EXPECT_LE(std::abs((sh - r.y - r.height) - r.y), 1) << sw << "x" << sh;
+        EXPECT_TRUE(r.width == sw || r.height == sh) << sw << "x" << sh;
+        EXPECT_LE(std::abs(r.width * 3 - r.height * 4), 4) << sw << "x" << sh;
+    }
+
+    // At the picture's own size motion passes unchanged.
+    MotionScaler exact;
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 1}, {100, 130}, {-37, -5}, {0, 0}}) {
+        int gx = 99, gy = 99;
+        exact.Add(dx, dy, 1024, 768, gx, gy);
+        EXPECT_EQ(gx, dx);
+        EXPECT_EQ(gy, dy);
+    }
+
+    // Scaled up by 1.25, single-pixel motion still adds up, both ways, and nothing is lost.
+    MotionScaler scaled;
+    int sumX = 0, sumY = 0;
+    for (int i = 0; i < 1000; ++i) {
+        int gx = 0, gy = 0;
+        scaled.Add(1, -1, 1280, 960, gx, gy);
+        EXPECT_TRUE(gx >= 0 && gx <= 1 && gy <= 0 && gy >= -1);
+        sumX += gx;
+        sumY += gy;
+    }
+    EXPECT_EQ(sumX, 800);
+    EXPECT_EQ(sumY, -800);
+    // Back and forth returns to the same place.
+    for (int i = 0; i < 7; ++i) {
+        int gx = 0, gy = 0;
+        scaled.Add(i % 2 ? -13 : 13, 0, 1280, 960, gx, gy);
+        sumX += gx;
+    }
+    int gx = 0, gy = 0;
+    scaled.Add(-13, 0, 1280, 960, gx, gy);
+    EXPECT_EQ(sumX + gx, 800);
+}
