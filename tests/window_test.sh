@@ -7,7 +7,7 @@
 set -u
 build="$(pwd)"
 # In a sanitizer build, leak reports are left to the other tests: the display's own libraries
-# (X11, the GL driver SDL loads and unloads) keep memory the game cannot free.
+# (X11 and what SDL loads for it) keep memory the game cannot free.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 if ! command -v Xvfb >/dev/null 2>&1; then
