@@ -1,6 +1,8 @@
 // Loading benchmarks: start-up to the first frame, all pictures against plain reads, the whole story.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +73,27 @@ void StartUpToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
+
+// The same from a cold start: vudizid-replay as a new process, from exec to its end after the
+// first frame, with libraries loaded and every page of the pictures fetched anew.
+void StartUpNewProcess(benchmark::State& state) {
+    const fs::path script = fs::temp_directory_path() / ("vz-bench-first-frame-" + std::to_string(::getpid()));
+    std::ofstream(script) << "wait 1\n";
+    const std::string program = (fs::current_path() / "vudizid-replay").string();
+    const std::string scriptPath = script.string();
+    char* args[] = {const_cast<char*>(program.c_str()), const_cast<char*>(scriptPath.c_str()), nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, args, environ) != 0 ||
+            waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("vudizid-replay did not start and end cleanly");
+            break;
+        }
+    }
+    fs::remove(script);
+}
+BENCHMARK(StartUpNewProcess)->Unit(benchmark::kMillisecond);
 
 void LoadAllPictures(benchmark::State& state) {
     HeadlessPlatform platform;

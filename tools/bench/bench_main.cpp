@@ -5,6 +5,7 @@
 
 #include <malloc.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -69,6 +70,7 @@ void PrintTable(const std::vector<Row>& rows) {
 }
 
 std::string Format(const char* format, double value) {
+    if (std::isnan(value)) return "not run";
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
@@ -76,15 +78,16 @@ std::string Format(const char* format, double value) {
 
 std::vector<Row> Rows(const std::map<std::string, Collector::Figure>& f) {
     std::vector<Row> rows;
+    // A benchmark that failed has no figure; its row then says so and is not met.
     auto seconds = [&](const std::string& name) {
         auto it = f.find(name);
-        return it == f.end() ? 0.0 : it->second.seconds;
+        return it == f.end() ? std::nan("") : it->second.seconds;
     };
     const double copy = seconds("ScreenCopy");
     double worst = 0;
     for (int scene = 0; scene < kLocationCount; ++scene) {
         const double t = seconds("ComposePlayFrame/" + std::to_string(scene));
-        const double ratio = copy > 0 ? t / copy : 0;
+        const double ratio = t / copy;
         worst = std::max(worst, ratio);
         rows.push_back({"Play frame, scene " + std::to_string(scene), Format("%.1f us", t * 1e6),
                         Format("screen copy %.1f us", copy * 1e6), Format("%.2f", ratio), "<= 2.0", ratio <= 2.0});
@@ -93,7 +96,7 @@ std::vector<Row> Rows(const std::map<std::string, Collector::Figure>& f) {
     for (int i = 0; i < 2; ++i) {
         const double ours = seconds("DrawSpriteKeyed/" + std::to_string(i));
         const double sdl = seconds("SdlBlitKeyed/" + std::to_string(i));
-        const double ratio = sdl > 0 ? ours / sdl : 0;
+        const double ratio = ours / sdl;
         rows.push_back({std::string("Keyed DrawSprite, ") + sprites[i], Format("%.2f us", ours * 1e6),
                         Format("SDL_BlitSurface %.2f us", sdl * 1e6), Format("%.2f", ratio), "<= 1.0", ratio <= 1.0});
     }
@@ -101,8 +104,11 @@ std::vector<Row> Rows(const std::map<std::string, Collector::Figure>& f) {
     rows.push_back({"DrawBitmapText, 60 characters", Format("%.1f ns per glyph", glyph * 1e9), "", "", "< 2000 ns",
                     glyph < 2e-6});
     const double startUp = seconds("StartUpToFirstFrame");
-    rows.push_back({"Start-up to the first presented frame", Format("%.1f ms", startUp * 1e3), "", "", "< 100 ms",
-                    startUp < 0.1});
+    rows.push_back({"Start-up to the first presented frame, in a running program", Format("%.1f ms", startUp * 1e3),
+                    "", "", "< 100 ms", startUp < 0.1});
+    const double cold = seconds("StartUpNewProcess");
+    rows.push_back({"The same in a new process (vudizid-replay, exec to exit)", Format("%.1f ms", cold * 1e3), "", "",
+                    "< 100 ms", cold < 0.1});
     const double load = seconds("LoadAllPictures");
     const double plain = seconds("PlainReadAll");
     const auto it = f.find("PlainReadAll");
@@ -110,7 +116,7 @@ std::vector<Row> Rows(const std::map<std::string, Collector::Figure>& f) {
     const double megabytes = it == f.end() ? 0 : it->second.counters.at("MB");
     rows.push_back({Format("Loading all pictures (%.0f files, ", files) + Format("%.1f MB)", megabytes),
                     Format("%.2f ms", load * 1e3), Format("plain reads %.2f ms", plain * 1e3),
-                    Format("%.2f", plain > 0 ? load / plain : 0), "<= 1.5", plain > 0 && load / plain <= 1.5});
+                    Format("%.2f", load / plain), "<= 1.5", load / plain <= 1.5});
     const auto story = f.find("StoryReplay");
     const double frames = story == f.end() ? 0 : story->second.counters.at("frames");
     const double fps = story == f.end() || story->second.seconds <= 0 ? 0 : frames / story->second.seconds;
