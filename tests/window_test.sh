@@ -56,7 +56,9 @@ for n in $(seq 90 140); do
   if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# -noreset: an X server resets when its last client leaves, and drops whoever connects meanwhile;
+# between two runs of the game that would be the next game.
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY="$display"
 for _ in $(seq 50); do

@@ -30,7 +30,9 @@ for n in $(seq 150 199); do
   if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "window_load.sh: no free X display" >&2; exit 1; }
-Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
+# -noreset: an X server resets when its last client leaves, and drops whoever connects meanwhile;
+# between two runs of the game that would be the next game.
+Xvfb "$display" -screen 0 "${screen}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY="$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
