@@ -42,20 +42,24 @@ void PixelsFromFileOrder(uint16_t* pixels, size_t count) {
         for (size_t i = 0; i < count; ++i) pixels[i] = static_cast<uint16_t>((pixels[i] >> 8) | (pixels[i] << 8));
 }
 
-// Reads a picture file's pixels straight into `pixels` (at most `capacity` of them); tells how many
-// arrived, or -1 when the file is missing, unreadable or damaged beyond use.
-int64_t ReadPixels(Files& files, const std::string& path, uint16_t* pixels, size_t capacity) {
+// Reads a picture file's pixels straight into the span `where(count)` gives for the number of
+// pixels the file holds (an empty span reads none); tells how many arrived, or -1 when the file is
+// missing, unreadable or damaged beyond use.
+template <typename Where>
+int64_t ReadPixels(Files& files, const std::string& path, Where where) {
     Header header{};
     int64_t count = -1;
+    std::span<uint16_t> pixels;
     auto place = [&](size_t fileSize) -> std::span<uint8_t> {
         count = PixelCount(header.data(), fileSize);
         if (count <= 0) return {};
-        const size_t n = std::min(static_cast<size_t>(count), capacity);
-        return {reinterpret_cast<uint8_t*>(pixels), n * 2};
+        pixels = where(static_cast<size_t>(count));
+        const size_t n = std::min(static_cast<size_t>(count), pixels.size());
+        return {reinterpret_cast<uint8_t*>(pixels.data()), n * 2};
     };
     size_t bytes = 0;
     if (!files.ReadInPlace(path, kMaxPictureFileBytes, header, place, bytes) || count <= 0) return -1;
-    PixelsFromFileOrder(pixels, bytes / 2);
+    PixelsFromFileOrder(pixels.data(), bytes / 2);
     return static_cast<int64_t>(bytes / 2);
 }
 
@@ -83,7 +87,7 @@ bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface) {
 
 bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
     if (surface.Empty()) return false;
-    if (ReadPixels(files, path, surface.pixels.data(), surface.pixels.size()) < 0) return false;
+    if (ReadPixels(files, path, [&](size_t) { return std::span<uint16_t>(surface.pixels); }) < 0) return false;
     surface.filled = true;
     return true;
 }
@@ -105,10 +109,16 @@ bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask) {
 }
 
 bool LoadWalkMask(Files& files, const std::string& path, WalkMask& mask) {
-    // Only the pixels up to the last sample point are needed; the rest of the file is not read.
+    // Only the pixels up to the last sample point are read, into memory taken only for a file
+    // that holds them all.
     constexpr size_t kNeeded = kLastSample + 1;
-    std::unique_ptr<uint16_t[]> pixels(new uint16_t[kNeeded]);
-    if (ReadPixels(files, path, pixels.get(), kNeeded) < static_cast<int64_t>(kNeeded)) return false;
+    std::unique_ptr<uint16_t[]> pixels;
+    auto where = [&](size_t count) -> std::span<uint16_t> {
+        if (count < kNeeded) return {};
+        pixels.reset(new uint16_t[kNeeded]);
+        return {pixels.get(), kNeeded};
+    };
+    if (ReadPixels(files, path, where) < static_cast<int64_t>(kNeeded)) return false;
     SampleMask(mask, [&](size_t i) { return pixels[i]; });
     return true;
 }
