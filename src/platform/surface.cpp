@@ -34,10 +34,6 @@ bool Inside(int64_t left, int64_t top, int64_t w, int64_t h, const Surface& s) {
     return w > 0 && h > 0 && left >= 0 && top >= 0 && left + w <= s.width && top + h <= s.height;
 }
 
-}  // namespace
-
-namespace {
-
 // Eight pixels at a time: the key pixels keep what lies below, the others take the picture's.
 // Written as a blend rather than a branch per pixel so the compiler turns it into vector code.
 using Pixels8 = uint16_t __attribute__((vector_size(16)));
