@@ -94,6 +94,17 @@ TEST(SbfPictures, FilesOnDiskLoadAsTheSameBytesDecodedInMemory) {
         EXPECT_EQ(read.pixels, decoded.pixels) << "case " << i;
         EXPECT_EQ(read.filled, decoded.filled) << "case " << i;
     }
+    // A new picture is made at its size only from a file that can be read; one that cannot is
+    // simply not seen, and takes no memory.
+    const Surface read = LoadPicture(disk, folder.Path("p0.sbf"), 3, 2);
+    EXPECT_TRUE(read.filled);
+    EXPECT_EQ(read.pixels, six);
+    for (const std::string& unreadable : {folder.Path("missing.sbf"), folder.Path("p9.sbf"), folder.Path("")}) {
+        const Surface unseen = LoadPicture(disk, unreadable, 3, 2);
+        EXPECT_FALSE(unseen.filled) << unreadable;
+        EXPECT_TRUE(unseen.Empty()) << unreadable;
+    }
+
     Surface untouched = OldPicture(3, 2);
     EXPECT_FALSE(LoadSbfSurface(disk, folder.Path("missing.sbf"), untouched));
     EXPECT_FALSE(LoadSbfSurface(disk, folder.Path(""), untouched));  // a folder, not a file

@@ -106,4 +106,10 @@ TEST(Blits, FullScreenCopyAndPicturesNeverFilled) {
     EXPECT_EQ(screen.At(53, 53), 0x07E0);
     EXPECT_FALSE(CopyFullScreen(CreateOffscreenSurface(kScreenWidth, kScreenHeight), screen));
     EXPECT_EQ(screen.At(1023, 767), 0x0000);
+    // So does a picture that needed no memory because its file could not be read.
+    screen.Set(5, 5, 0x07E0);
+    Surface unread;
+    unread.filled = false;
+    EXPECT_FALSE(CopyFullScreen(unread, screen));
+    EXPECT_EQ(screen.At(5, 5), 0x0000);
 }

@@ -94,8 +94,11 @@ bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
 
 Surface LoadPicture(Files& files, const std::string& path, int width, int height) {
     Surface s = CreateOffscreenSurface(width, height);
-    LoadSbfSurface(files, path, s);
-    return s;
+    if (LoadSbfSurface(files, path, s)) return s;
+    // A picture that cannot be read is not seen, and needs no memory either.
+    Surface unseen;
+    unseen.filled = false;
+    return unseen;
 }
 
 bool DecodeWalkMask(const std::vector<uint8_t>& bytes, WalkMask& mask) {

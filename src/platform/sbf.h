@@ -22,8 +22,8 @@ using WalkMask = std::array<int32_t, kMaskCells * kMaskCells>;
 // picture fills only the leading pixels.
 bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface);
 bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface);
-// A new surface of the picture's size filled from its file; a file that cannot be read leaves a
-// picture that is simply not seen.
+// A new surface of the picture's size filled from its file; a file that cannot be read gives an
+// empty picture that is simply not seen.
 Surface LoadPicture(Files& files, const std::string& path, int width, int height);
 
 // Fills the mask from a 1024-pixel-wide mask picture; a file that does not hold every sample point

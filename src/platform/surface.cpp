@@ -71,12 +71,12 @@ bool DrawSprite(int width, int height, int x, int y, const Surface& source, Surf
 }
 
 bool CopyFullScreen(const Surface& source, Surface& destination) {
-    if (source.width != kScreenWidth || source.height != kScreenHeight) return false;
     if (destination.width != kScreenWidth || destination.height != kScreenHeight) return false;
     if (!source.filled) {
         std::fill(destination.pixels.begin(), destination.pixels.end(), uint16_t{0});
         return false;
     }
+    if (source.width != kScreenWidth || source.height != kScreenHeight) return false;
     std::memcpy(destination.pixels.data(), source.pixels.data(), source.pixels.size() * sizeof(uint16_t));
     return true;
 }

@@ -42,7 +42,8 @@ bool DrawSpriteRegion(int sx, int sy, int width, int height, int dx, int dy, con
                       Surface& destination);
 
 // Copies a 1024 x 768 picture pixel for pixel, key included. A picture that was never filled
-// leaves black. False when either is not screen-sized or the source was never filled.
+// (of any size, an empty one included) leaves black. False when either is not screen-sized or the
+// source was never filled.
 bool CopyFullScreen(const Surface& source, Surface& destination);
 
 }  // namespace vz

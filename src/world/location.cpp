@@ -35,9 +35,13 @@ static_assert(sizeof(kExitTable) / sizeof(kExitTable[0]) == kExitCount);
 bool LoadLocation(Location& location, Files& files, int index) {
     if (index < 0 || index >= kLocationCount) return false;
     const LocationRow& row = kLocationTable[index];
-    if (location.background.Empty()) location.background = CreateOffscreenSurface(kScreenWidth, kScreenHeight);
-    // A scene whose picture cannot be read is shown black rather than with the last scene's picture.
-    if (!LoadSbfSurface(files, row.background, location.background)) location.background.filled = false;
+    // The picture's memory is reused from scene to scene. A scene whose picture cannot be read is
+    // shown black rather than with the last scene's picture.
+    if (location.background.Empty()) {
+        location.background = LoadPicture(files, row.background, kScreenWidth, kScreenHeight);
+    } else if (!LoadSbfSurface(files, row.background, location.background)) {
+        location.background.filled = false;
+    }
     LoadWalkMask(files, row.walkMask, location.walkMask);
     location.exitCount = 0;
     for (const ExitRow& e : kExitTable) {
