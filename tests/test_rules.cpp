@@ -87,6 +87,25 @@ TEST_F(RulesTest, KeepFlagsDecideWhatStaysInTheSceneAndInThePockets) {
     EXPECT_TRUE(Shows(512, 520, "The cocktail is sweet now", false, true));
 }
 
+TEST_F(RulesTest, TheCoconutStaysWhenTheLeashedMonkeyMeetsItAgainInThePanel) {
+    // Once fetched, the coconut and the leashed monkey are both carried, and their rule still
+    // matches in the panel, either way round. Whatever it answers, neither may be lost.
+    for (bool monkeyHeld : {true, false}) {
+        w.carried.fill(0);
+        w.carried[kCoconut] = w.carried[kLeashedMonkey] = 1;
+        w.objects[kCoconut].inScene = 0;
+        w.state = GameState::InventoryScreen;
+        s.heldItem = monkeyHeld ? kLeashedMonkey : kCoconut;
+        Click(monkeyHeld ? 150 : 250, 150);  // the coconut in the first cell, the monkey in the second
+        EXPECT_EQ(s.messageKind, kRuleMessage) << monkeyHeld;
+        EXPECT_EQ(w.carried[kCoconut], 1) << monkeyHeld;
+        EXPECT_EQ(w.carried[kLeashedMonkey], 1) << monkeyHeld;
+        EXPECT_EQ(w.objects[kCoconut].inScene, 0) << monkeyHeld;
+        EXPECT_EQ(s.heldItem, -1) << monkeyHeld;
+        ClickHere(*game, platform);
+    }
+}
+
 TEST_F(RulesTest, APairWithoutARuleShowsTheHeldItemsUseTextAndKeepsIt) {
     Hold(kSpade);
     Click(180, 370);  // the ship

@@ -96,10 +96,9 @@ void UseOnSceneObject(World& world, Story& story, int object) {
 
 void UseOnCarriedItem(World& world, Story& story, int item) {
     if (int rule = FindCombination(story, story.heldItem, item); rule >= 0) {
-        const CombinationRule& r = story.combinations[rule];
-        if (IsValidObject(r.result)) world.carried[r.result] = 1;
-        UseUp(world, r.firstItem, r.keepFirst);
-        UseUp(world, r.secondItem, r.keepSecond);
+        // As in a scene: the keep flags first, then the result. The other way round, the leashed
+        // monkey held over a coconut he has already fetched made the coconut and then used it up.
+        ApplyCombination(world, story.combinations[rule]);
         story.heldItem = -1;
         story.messageKind = kRuleMessage;
         story.messageSubject = rule;
