@@ -150,5 +150,70 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
     }
 }
 
+// A player's own save folder beside the old place of the save, among the pictures.
+struct TwoPlaces {
+    MemoryPlatform platform;
+    const std::string player = "/home/me/.local/share/vudizid/outro.sbf";
+    const std::string old = "/usr/share/vudizid/images/outro.sbf";
+    TwoPlaces() {
+        platform.places.save = player;
+        platform.places.oldSave = old;
+    }
+    // A sound saved game with the hero in the given scene.
+    static std::vector<uint8_t> SavedIn(int location) {
+        MemoryPlatform maker;
+        auto made = StartedGame(maker);
+        made->world.locationIndex = location;
+        return EncodeSaveRecord(GatherSaveRecord(made->world, made->story));
+    }
+    // A new game whose Load button is pressed.
+    std::unique_ptr<Game> LoadFromTitle() {
+        auto game = StartedGame(platform);
+        MoveTo(*game, platform, 512, 530);
+        Frame(*game, platform, LeftButton());
+        return game;
+    }
+};
+
+TEST(SaveGame, ASaveAtTheOldPlaceLoadsWhileThePlayersFolderHasNoneAndIsNeverChangedThere) {
+    TwoPlaces t;
+    const std::vector<uint8_t> oldSave = TwoPlaces::SavedIn(kBarScene);
+    t.platform.files[t.old] = oldSave;
+    auto game = t.LoadFromTitle();
+    EXPECT_TRUE(t.platform.notices.empty());
+    EXPECT_EQ(game->world.locationIndex, kBarScene);
+
+    // Saving goes to the player's folder; the old file stays, and from now on his own save is loaded.
+    EnterScene(*game, t.platform, kVillageScene);
+    SaveFromPanel(*game, t.platform);
+    ASSERT_EQ(t.platform.files.count(t.player), 1u);
+    EXPECT_EQ(Slot(t.platform.files[t.player], 0), kVillageScene);
+    EXPECT_EQ(t.platform.files[t.old], oldSave);
+    EXPECT_EQ(t.LoadFromTitle()->world.locationIndex, kVillageScene);
+    EXPECT_EQ(t.platform.files[t.old], oldSave);
+}
+
+TEST(SaveGame, ADamagedSaveInThePlayersFolderIsNamedAndNotPassedOverForTheOldOne) {
+    const std::vector<uint8_t> damaged(100, 0xFF);
+    // Garbage, and a file far too large to be read at all.
+    for (const std::vector<uint8_t>& bad : {damaged, std::vector<uint8_t>(2u << 20, 0)}) {
+        TwoPlaces t;
+        t.platform.files[t.player] = bad;
+        t.platform.files[t.old] = TwoPlaces::SavedIn(kBarScene);
+        auto game = t.LoadFromTitle();
+        EXPECT_EQ(t.platform.notices, std::vector<std::string>{kDamagedNotice});
+        EXPECT_EQ(game->world.locationIndex, kShipScene);  // a new game
+        EXPECT_EQ(t.platform.files[t.player], bad);
+    }
+
+    // A damaged save at the old place is named as well, and left as it is.
+    TwoPlaces u;
+    u.platform.files[u.old] = damaged;
+    auto game = u.LoadFromTitle();
+    EXPECT_EQ(u.platform.notices, std::vector<std::string>{kDamagedNotice});
+    EXPECT_EQ(u.platform.files[u.old], damaged);
+    EXPECT_EQ(u.platform.files.count(u.player), 0u);
+}
+
 }  // namespace
 }  // namespace vz::test

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/paths.h"
+
 namespace vz {
 
 enum class WriteResult {
@@ -34,6 +36,10 @@ public:
     virtual WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
     virtual bool DirectoryExists(const std::string& path);
     virtual bool FileExists(const std::string& path);
+
+    // Where this run's pictures and saved game are; the readers of pictures and the saved game
+    // look here, the reads and writes above take the paths as they are given.
+    FilePlaces places;
 
 protected:
     // ReadInPlace done through ReadWholeFile, for files kept anywhere but on the disk.

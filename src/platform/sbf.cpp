@@ -58,7 +58,8 @@ int64_t ReadPixels(Files& files, const std::string& path, Where where) {
         return {reinterpret_cast<uint8_t*>(pixels.data()), n * 2};
     };
     size_t bytes = 0;
-    if (!files.ReadInPlace(path, kMaxPictureFileBytes, header, place, bytes) || count <= 0) return -1;
+    const std::string file = files.places.Picture(path);
+    if (!files.ReadInPlace(file, kMaxPictureFileBytes, header, place, bytes) || count <= 0) return -1;
     PixelsFromFileOrder(pixels.data(), bytes / 2);
     return static_cast<int64_t>(bytes / 2);
 }

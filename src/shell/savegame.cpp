@@ -103,7 +103,7 @@ void SpreadSaveRecord(const SaveRecord& r, World& world, Story& story, Files& fi
 }
 
 SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files) {
-    switch (files.ReplaceFile(kSavePath, EncodeSaveRecord(GatherSaveRecord(world, story)))) {
+    switch (files.ReplaceFile(files.places.save, EncodeSaveRecord(GatherSaveRecord(world, story)))) {
         case WriteResult::Ok: return SaveOutcome::Saved;
         case WriteResult::CannotCreate: return SaveOutcome::CannotCreate;
         case WriteResult::WriteFailed: return SaveOutcome::WriteFailed;
@@ -111,11 +111,24 @@ SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files)
     return SaveOutcome::WriteFailed;
 }
 
+namespace {
+
+// The save in its own place; when there is none, the one an older copy of the game left beside the
+// pictures. That one is only read: the older copy may still be played.
+std::string SaveToLoad(Files& files) {
+    const FilePlaces& at = files.places;
+    if (!files.FileExists(at.save) && !at.oldSave.empty() && files.FileExists(at.oldSave)) return at.oldSave;
+    return at.save;
+}
+
+}  // namespace
+
 LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
+    const std::string path = SaveToLoad(files);
     std::vector<uint8_t> bytes;
     // A save is 420 bytes; anything much larger is not one of ours.
-    if (!files.ReadWholeFile(kSavePath, bytes, 1u << 20)) {
-        return files.FileExists(kSavePath) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
+    if (!files.ReadWholeFile(path, bytes, 1u << 20)) {
+        return files.FileExists(path) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
     }
     SaveRecord record{};
     if (!DecodeSaveRecord(bytes, record) || !SaveRecordIsSound(record)) return LoadOutcome::Damaged;

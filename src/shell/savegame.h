@@ -1,4 +1,4 @@
-// The saved game: one 420-byte record of 105 little-endian integers in images/outro.sbf.
+// The saved game: one 420-byte record of 105 little-endian integers in the file outro.sbf.
 #pragma once
 
 #include <array>
@@ -14,7 +14,6 @@ namespace vz {
 
 inline constexpr int kSaveSlots = 105;
 inline constexpr size_t kSaveBytes = kSaveSlots * 4;
-inline constexpr const char* kSavePath = "images/outro.sbf";
 
 using SaveRecord = std::array<int32_t, kSaveSlots>;
 
@@ -36,9 +35,10 @@ inline constexpr const char* kCannotCreateNotice = "false file name";
 inline constexpr const char* kWriteErrorNotice = "Write error";
 inline constexpr const char* kDamagedNotice = "The saved game is damaged";
 
-// Writes the game's record; the previous saved game stays whole whatever goes wrong.
+// Writes the game's record to files.places.save; the previous saved game stays whole whatever goes wrong.
 SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files);
-// Reads and, when it is sound, restores the saved game. A damaged file is left as it is.
+// Reads and, when it is sound, restores the saved game: the one at files.places.save, or when there
+// is none there, the one at files.places.oldSave. A damaged file is left as it is.
 LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files);
 
 }  // namespace vz

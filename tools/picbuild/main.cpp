@@ -1,8 +1,10 @@
 // vudizid-picbuild ART_DIR OUT_DIR      builds every picture listed in ART_DIR/manifest.txt
 // vudizid-picbuild --png IN.sbf OUT.png  shows a built picture as a PNG
+// vudizid-picbuild --icon IN.svg OUT_DIR SIZE...  draws OUT_DIR/SIZExSIZE/apps/vudizid.png for each size
 #include "picbuild.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -17,7 +19,8 @@ constexpr uint32_t kFont1Ink = 0xffd23f;  // warm yellow
 int Usage() {
     std::fprintf(stderr,
                  "usage: vudizid-picbuild ART_DIR OUT_DIR\n"
-                 "       vudizid-picbuild --png IN.sbf OUT.png\n");
+                 "       vudizid-picbuild --png IN.sbf OUT.png\n"
+                 "       vudizid-picbuild --icon IN.svg OUT_DIR SIZE...\n");
     return 2;
 }
 
@@ -32,6 +35,27 @@ int SbfToPng(const std::string& in, const std::string& out) {
     if (!pb::DecodeSbf(bytes, picture, error) || !pb::WritePng(picture, out, error)) {
         std::fprintf(stderr, "%s: %s\n", in.c_str(), error.c_str());
         return 1;
+    }
+    return 0;
+}
+
+// The icons in the layout of an icon theme, so the install rules copy the folder as it is.
+int BuildIcons(const std::string& svg, const std::string& outDir, char** sizes, int count) {
+    for (int i = 0; i < count; ++i) {
+        char* end = nullptr;
+        const long size = std::strtol(sizes[i], &end, 10);
+        if (end == sizes[i] || *end != '\0' || size <= 0 || size > 1024) {
+            std::fprintf(stderr, "%s: '%s' is not an icon size\n", svg.c_str(), sizes[i]);
+            return 1;
+        }
+        const std::string folder = outDir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        std::string error;
+        if (!pb::RenderSvgIcon(svg, int(size), folder + "/vudizid.png", error)) {
+            std::fprintf(stderr, "%s: icon of %ld pixels: %s\n", svg.c_str(), size, error.c_str());
+            return 1;
+        }
     }
     return 0;
 }
@@ -91,6 +115,7 @@ int Build(const std::string& artDir, const std::string& outDir) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--png") return SbfToPng(argv[2], argv[3]);
+    if (argc >= 5 && std::string(argv[1]) == "--icon") return BuildIcons(argv[2], argv[3], argv + 4, argc - 4);
     if (argc == 3 && argv[1][0] != '-') return Build(argv[1], argv[2]);
     return Usage();
 }

@@ -67,4 +67,7 @@ bool BuildFontAtlas(const std::string& fontPath, uint32_t ink, Picture& picture,
 // Writes a picture as a PNG, showing the key colour as magenta.
 bool WritePng(const Picture& picture, const std::string& pngPath, std::string& error);
 
+// Draws an SVG as a size x size desktop icon into a PNG with its transparency.
+bool RenderSvgIcon(const std::string& svgPath, int size, const std::string& pngPath, std::string& error);
+
 }  // namespace vz::picbuild

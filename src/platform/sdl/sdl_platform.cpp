@@ -13,6 +13,8 @@ namespace vz {
 
 namespace {
 
+constexpr const char* kWindowClass = "vudizid";
+
 class SdlPlatform : public Platform {
 public:
     ~SdlPlatform() override {
@@ -22,6 +24,11 @@ public:
 
     bool Open(bool windowed, StartupFailure& failure) {
         fullscreen_ = !windowed;
+        // The window's class (X11) and app id (Wayland), by which a desktop matches the window to
+        // the game's menu entry (its StartupWMClass). SDL reads them when the video starts; a
+        // class the player set himself is kept.
+        SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
+        SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
         // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
         const char* driver = SDL_GetCurrentVideoDriver();

@@ -1,0 +1,59 @@
+// Where the game's files live: the folder of the pictures, the saved game and the player's own folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vz {
+
+// The saved game's file name, the same wherever it lives (older copies of the game read it there).
+inline constexpr const char* kSaveFileName = "outro.sbf";
+// The save of a run that was told no other place: beside the pictures below the working directory.
+inline constexpr const char* kSavePath = "images/outro.sbf";
+
+// Where the files of one run live. The defaults are those of a run in the folder that holds images/.
+struct FilePlaces {
+    std::string pictures;          // the pictures' folder; empty for images/ below the working directory
+    std::string save = kSavePath;  // where the game saves, and the first place a load looks
+    std::string oldSave;           // read when `save` holds no saved game; never written or removed
+
+    // The file on disk of a picture the game names "images/<name>".
+    std::string Picture(const std::string& name) const;
+};
+
+// The places where the pictures may be, in the order they are tried.
+struct PictureSearch {
+    std::string chosen;         // named on the command line: then the only place tried
+    std::string workingFolder;  // its images/ comes first, so a run from the build folder keeps working
+    std::string programFolder;  // then images/ next to the executable, for an unpacked copy
+    std::string installed;      // then the installed copy's pictures
+};
+
+struct FoundPictures {
+    std::string folder;               // absolute, links resolved; empty when no place holds the pictures
+    bool installedCopy = false;       // the folder is the installed copy's, whichever way it was reached
+    std::vector<std::string> tried;   // every place looked at, in order, each once
+};
+
+// Looks for the pictures. A place holds them when it holds the title screen's picture, so an
+// unrelated folder that happens to be called images is passed over.
+FoundPictures FindPictures(const PictureSearch& search);
+
+// The player's own folder for the game's data: $XDG_DATA_HOME/vudizid when that is an absolute
+// path, else <home>/.local/share/vudizid; empty when neither is known.
+std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
+
+// Where the save goes for these pictures: beside them in a copy of the game the player may write
+// to, as it always was; in the player's own folder for the installed copy and for pictures that
+// cannot be written, with the old place beside the pictures still read.
+FilePlaces PlaceFiles(const FoundPictures& pictures, const std::string& playerFolder, bool picturesWritable);
+
+// What the running program finds around it.
+std::string WorkingFolder();
+std::string ProgramFolder();  // empty where the system does not tell
+std::string PlayerDataFolderOfThisUser();  // from the environment, else the user database
+bool FolderIsWritable(const std::string& folder);
+// Creates a folder and any missing parents, new ones readable by the player only; true when it exists.
+bool MakeFolders(const std::string& folder);
+
+}  // namespace vz

@@ -1,0 +1,31 @@
+// What the program settles before its window opens: the command line, and where this run's files are.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/paths.h"
+
+namespace vz {
+
+enum class LaunchAction { Play, Help, Version, Refuse };
+
+struct CommandLine {
+    LaunchAction action = LaunchAction::Play;
+    bool windowed = false;   // the last of --window and --fullscreen wins
+    std::string dataFolder;  // --data DIR
+    std::string error;       // why the command line was refused
+};
+
+// Reads the arguments after the program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text of --help; the same goes to standard error with a refused command line.
+std::string UsageText();
+
+// Finds the pictures and places the saved game for a run of the installed program, whose own
+// pictures are in `installedPictures`. False with the notice for the player when no place holds them.
+bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
+                   std::string& notice);
+
+}  // namespace vz

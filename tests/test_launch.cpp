@@ -1,0 +1,41 @@
+// The program's command line: what it accepts, what it refuses, and which option wins.
+#include <gtest/gtest.h>
+
+#include "shell/launch.h"
+
+namespace vz::test {
+namespace {
+
+TEST(CommandLine, OptionsSetTheWindowAndTheFolderAndTheLastWindowOptionWins) {
+    CommandLine cl = ParseCommandLine({});
+    EXPECT_EQ(cl.action, LaunchAction::Play);
+    EXPECT_FALSE(cl.windowed);  // the whole screen unless asked
+    EXPECT_EQ(cl.dataFolder, "");
+
+    cl = ParseCommandLine({"--window", "--data", "/opt/pictures"});
+    EXPECT_EQ(cl.action, LaunchAction::Play);
+    EXPECT_TRUE(cl.windowed);
+    EXPECT_EQ(cl.dataFolder, "/opt/pictures");
+    EXPECT_FALSE(ParseCommandLine({"--window", "--fullscreen"}).windowed);
+    EXPECT_TRUE(ParseCommandLine({"--fullscreen", "--window"}).windowed);
+    EXPECT_EQ(ParseCommandLine({"--data=my pictures"}).dataFolder, "my pictures");
+    EXPECT_EQ(ParseCommandLine({"--data", "--window"}).dataFolder, "--window");  // the folder, as given
+
+    EXPECT_EQ(ParseCommandLine({"--version"}).action, LaunchAction::Version);
+    EXPECT_EQ(ParseCommandLine({"--version", "--help"}).action, LaunchAction::Help);
+    EXPECT_EQ(ParseCommandLine({"-h", "--version"}).action, LaunchAction::Help);
+}
+
+TEST(CommandLine, AnythingElseIsRefusedWithTheReason) {
+    const std::vector<std::vector<std::string>> refused = {
+        {"--windowed"}, {"-w"}, {"--help", "--bogus"}, {"pictures"}, {"--data"}, {"--data="}, {"--data", ""}, {"-"}};
+    for (const auto& args : refused) {
+        const CommandLine cl = ParseCommandLine(args);
+        EXPECT_EQ(cl.action, LaunchAction::Refuse) << args[0];
+        EXPECT_NE(cl.error, "") << args[0];
+    }
+    EXPECT_NE(ParseCommandLine({"--bogus"}).error.find("--bogus"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vz::test

@@ -1,0 +1,158 @@
+// Where files live: the search for the pictures, the player's folder, and where the save goes.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "platform/paths.h"
+#include "platform/sbf.h"
+#include "support.h"
+
+namespace vz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder tree for the search: a working directory, a program's folder and an installed copy.
+struct Places {
+    TempFolder root;
+    std::string work = root.Path("work");
+    std::string program = root.Path("program");
+    std::string installed = root.Path("share/vudizid/images");
+
+    Places() {
+        for (const std::string& f : {work + "/images", program + "/images", installed}) fs::create_directories(f);
+        fs::create_directories(work + "/mine");
+    }
+    // Puts the title screen's picture into a folder, which then holds the pictures.
+    static void GivePictures(const std::string& folder) {
+        TempFolder::WriteAt(folder + "/startscreen2.sbf", SbfBytes(1, 1, {0x1234}));
+    }
+    FoundPictures Find(const std::string& chosen = {}) const {
+        return FindPictures({chosen, work, program, installed});
+    }
+};
+
+TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutTheTitlePictureIsPassedOver) {
+    Places p;
+    TempFolder::WriteAt(p.work + "/images/holiday.jpg", {1, 2, 3});  // someone's own images/
+    Places::GivePictures(p.program + "/images");
+    Places::GivePictures(p.installed);
+
+    FoundPictures found = p.Find();
+    EXPECT_EQ(found.folder, fs::canonical(p.program + "/images").string());
+    EXPECT_FALSE(found.installedCopy);
+    EXPECT_EQ(found.tried, (std::vector<std::string>{p.work + "/images", p.program + "/images"}));
+
+    Places::GivePictures(p.work + "/images");  // the build folder's own pictures come first
+    EXPECT_EQ(p.Find().folder, fs::canonical(p.work + "/images").string());
+
+    fs::remove(p.work + "/images/startscreen2.sbf");
+    fs::remove(p.program + "/images/startscreen2.sbf");
+    fs::create_directory(p.program + "/images/startscreen2.sbf");  // not a file: no picture
+    found = p.Find();
+    EXPECT_EQ(found.folder, fs::canonical(p.installed).string());
+    EXPECT_TRUE(found.installedCopy);
+
+    fs::remove(p.installed + "/startscreen2.sbf");
+    found = p.Find();
+    EXPECT_EQ(found.folder, "");
+    EXPECT_EQ(found.tried, (std::vector<std::string>{p.work + "/images", p.program + "/images", p.installed}));
+}
+
+TEST(PictureSearch, AChosenFolderIsTheOnlyPlaceTriedAndIsTakenRelativeToTheWorkingDirectory) {
+    Places p;
+    Places::GivePictures(p.work + "/images");
+    Places::GivePictures(p.installed);
+    FoundPictures found = p.Find("mine/");
+    EXPECT_EQ(found.folder, "");  // the pictures elsewhere are not taken instead
+    EXPECT_EQ(found.tried, std::vector<std::string>{p.work + "/mine"});
+
+    Places::GivePictures(p.work + "/mine");
+    EXPECT_EQ(p.Find("./mine").folder, fs::canonical(p.work + "/mine").string());
+    found = p.Find(p.installed);
+    EXPECT_EQ(found.folder, fs::canonical(p.installed).string());
+    EXPECT_TRUE(found.installedCopy);
+}
+
+TEST(PictureSearch, TheInstalledCopyIsKnownByWhereItLiesAndEachPlaceIsTriedOnce) {
+    Places p;
+    Places::GivePictures(p.installed);
+    // A link to the installed pictures in the working directory is still the installed copy.
+    fs::remove(p.work + "/images");
+    fs::create_directory_symlink(p.installed, p.work + "/images");
+    FoundPictures found = p.Find();
+    EXPECT_EQ(found.folder, fs::canonical(p.installed).string());
+    EXPECT_TRUE(found.installedCopy);
+    EXPECT_EQ(found.tried.size(), 1u);
+
+    // Started in the program's own folder: its images/ is looked at once.
+    fs::remove(p.installed + "/startscreen2.sbf");
+    found = FindPictures({"", p.program, p.program, ""});
+    EXPECT_EQ(found.tried, std::vector<std::string>{p.program + "/images"});
+}
+
+TEST(PlayerFolder, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolder) {
+    EXPECT_EQ(PlayerDataFolder("/data/me", "/home/me"), "/data/me/vudizid");
+    EXPECT_EQ(PlayerDataFolder("/data/me/", "/home/me"), "/data/me/vudizid");
+    EXPECT_EQ(PlayerDataFolder(nullptr, "/home/me"), "/home/me/.local/share/vudizid");
+    EXPECT_EQ(PlayerDataFolder("", "/home/me"), "/home/me/.local/share/vudizid");
+    EXPECT_EQ(PlayerDataFolder("data/me", "/home/me"), "/home/me/.local/share/vudizid");  // relative: ignored
+    EXPECT_EQ(PlayerDataFolder(nullptr, ""), "");
+    EXPECT_EQ(PlayerDataFolder("relative", "relative"), "");
+}
+
+TEST(PlayerFolder, TheSaveGoesThereForTheInstalledCopyAndForPicturesThatCannotBeWritten) {
+    const std::string player = "/home/me/.local/share/vudizid";
+    FoundPictures installed{"/usr/share/vudizid/images", true, {}};
+    FoundPictures own{"/home/me/vudizid/images", false, {}};
+
+    // Even where the installed pictures can be written (by root), the save is the player's.
+    for (bool writable : {true, false}) {
+        const FilePlaces at = PlaceFiles(installed, player, writable);
+        EXPECT_EQ(at.pictures, "/usr/share/vudizid/images");
+        EXPECT_EQ(at.save, player + "/outro.sbf");
+        EXPECT_EQ(at.oldSave, "/usr/share/vudizid/images/outro.sbf");
+    }
+    FilePlaces at = PlaceFiles(own, player, false);
+    EXPECT_EQ(at.save, player + "/outro.sbf");
+    EXPECT_EQ(at.oldSave, "/home/me/vudizid/images/outro.sbf");
+
+    at = PlaceFiles(own, player, true);  // a copy of the player's own, as the build folder: as it always was
+    EXPECT_EQ(at.save, "/home/me/vudizid/images/outro.sbf");
+    EXPECT_EQ(at.oldSave, "");
+    at = PlaceFiles(installed, "", true);  // no home at all: beside the pictures is all there is
+    EXPECT_EQ(at.save, "/usr/share/vudizid/images/outro.sbf");
+    EXPECT_EQ(at.oldSave, "");
+}
+
+TEST(PlayerFolder, IsMadeWithItsParentsForThePlayerAlone) {
+    TempFolder root;
+    const std::string folder = root.Path("home/.local/share/vudizid");
+    ASSERT_TRUE(MakeFolders(folder));
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(MakeFolders(folder + "/"));  // already there
+    root.Write("file", {1});
+    EXPECT_FALSE(MakeFolders(root.Path("file/vudizid")));
+    EXPECT_FALSE(MakeFolders(root.Path("file")));
+}
+
+TEST(PictureFiles, AreReadFromTheChosenFolderWhateverTheWorkingDirectory) {
+    TempFolder root;
+    fs::create_directories(root.Path("pictures/quarro"));
+    root.Write("pictures/quarro/q.sbf", SbfBytes(2, 1, {0x0101, 0x0202}));
+    Files files;
+    files.places.pictures = root.Path("pictures");
+    EXPECT_EQ(files.places.Picture("images/quarro/q.sbf"), root.Path("pictures/quarro/q.sbf"));
+    EXPECT_EQ(files.places.Picture("imagesque/q.sbf"), "imagesque/q.sbf");  // only the folder images/
+    const Surface s = LoadPicture(files, "images/quarro/q.sbf", 2, 1);
+    ASSERT_TRUE(s.filled);
+    EXPECT_EQ(s.pixels, (std::vector<uint16_t>{0x0101, 0x0202}));
+    EXPECT_EQ(FilePlaces{}.Picture("images/quarro/q.sbf"), "images/quarro/q.sbf");  // none chosen: as named
+}
+
+}  // namespace
+}  // namespace vz::test
