@@ -252,7 +252,9 @@ def scene_bar():
         bar += bamboo(x, 160, 508, 18, outline=NEAR)
     # the thatched roof, its fringe exactly as wide as its eaves
     eave_l, eave_r, eave_y = 366, 774, 170
-    bar.append(poly([(eave_l, eave_y), (432, 58), (708, 58), (eave_r, eave_y)], "url(#thatch)", INK, NEAR))
+    roof = [(eave_l, eave_y), (432, 58), (708, 58), (eave_r, eave_y)]
+    bar.append(f'<clipPath id="barroof"><polygon points="{pts(roof)}"/></clipPath>')
+    bar.append(poly(roof, "url(#thatch)", INK, NEAR))
     teeth = 17
     tw = (eave_r - eave_l) / teeth
     for i in range(teeth):
@@ -265,7 +267,8 @@ def scene_bar():
     rnd = random.Random(45)
     for i in range(22):
         x = 440 + i * 12.5 + rnd.uniform(-3, 3)
-        bar.append(stroke([(x, 62), (x - 10, 110), (x - 24, 164)], 2.2, "#b88a34", 0.3, 0.2, 8))
+        bar.append(stroke([(x, 62), (x - 10, 110), (x - 24, 164)], 2.2, "#b88a34", 0.3, 0.2, 8,
+                          ' clip-path="url(#barroof)"'))
     # the sign on the ridge, letters painted by hand
     bar.append(path("M522,58 L536,34 M620,58 L606,34", "none", INK, MID))
     bar.append(rect(502, 10, 136, 46, WOOD_LIGHT, INK, NEAR, rx=7))
@@ -296,7 +299,10 @@ def scene_bar():
     body.append(group("crate", crate))
     keep_clear = [(20, 390, 180, 540),    # the slippery plant
                   (780, 490, 900, 612)]   # the crate and the sugar
-    deco = ripples((40, 540, 1000, 760), 51, 38, avoid=keep_clear) + ripples((480, 520, 780, 560), 52, 6)
+    deco = ripples((40, 540, 1000, 760), 51, 64, avoid=keep_clear) + ripples((480, 520, 780, 560), 52, 8)
+    deco += ripples((40, 540, 1000, 760), 58, 26, "#f7e4b8", width=2.0, avoid=keep_clear)
+    deco += footprints([(150, 700), (190, 668), (230, 640), (270, 612), (310, 588), (350, 566), (396, 548), (446, 532)],
+                       1.0, "#d9b777")
     deco += shells((120, 520, 1000, 760), 53, 24, avoid=keep_clear)
     deco += rock(980, 724, 40, 18, 54) + rock(334, 744, 30, 14, 55) + rock(612, 566, 26, 12, 56)
     deco += seaweed([(770, 418), (860, 416), (960, 420)], 57)
@@ -313,7 +319,7 @@ def scene_bar():
 
 # ---------------------------------------------------------------- scene 2: the palm beach
 
-DUNE_TOP = "M330,440 Q360,360 430,318 Q520,262 640,268 Q770,276 850,352 Q884,392 900,440"
+DUNE_TOP = "M300,440 Q318,330 390,240 Q470,142 600,130 Q740,126 830,222 Q890,300 910,440"
 DUNE = DUNE_TOP + " Z"
 
 
@@ -331,16 +337,18 @@ def scene_palme():
     body.append(group("beach", [ground(shoreline, "url(#sand2)")] + shore(shoreline)))
 
     # the grassy dune with the trail over it, up to the field of holes
-    dune = [path(DUNE, "url(#dune2)")]
-    dune.append(stroke([(420, 330), (520, 280), (640, 280)], 5, "#a6d86e", 0.2, 0.1, 16))
-    dune += leafy_bush(656, 300, 140, 110, 61) + leafy_bush(776, 330, 150, 120, 62)
-    dune += palm((720, 292), (738, 110), crown=110, trunk_w=24, seed=63, lean=10)
-    # the trail climbs over the crest; the dune's own outline cuts its far end
-    dune += trail([(396, 480), (428, 420), (452, 350), (466, 250)], [(606, 480), (576, 420), (552, 350), (540, 250)],
+    # a hill taller than the hero, the trail climbing it to the field of holes on its top
+    dune = [path(DUNE, "url(#dune2)"),
+            path("M720,150 Q800,180 846,250 Q890,320 906,440 L820,440 Q800,320 760,240 Q730,186 690,146 Z", "#56983f",
+                 extra=' clip-path="url(#dune2clip)"'),
+            stroke([(360, 300), (440, 196), (560, 144), (660, 140)], 6, "#a6d86e", 0.2, 0.1, 16)]
+    dune += leafy_bush(700, 236, 210, 150, 61) + leafy_bush(400, 300, 150, 120, 62) + leafy_bush(790, 330, 170, 130, 60)
+    dune += trail([(396, 480), (430, 420), (460, 330), (488, 230), (508, 150), (516, 100)],
+                  [(606, 480), (578, 420), (562, 330), (556, 230), (554, 150), (556, 100)],
                   "#dcc085", "#b89a5c", clip="dune2clip")
     dune.append(path(DUNE_TOP, "none", INK, NEAR))
-    dune.append(stroke([(340, 442), (500, 446), (620, 444), (892, 442)], 6, "#9cc060", 0.2, 0.2, 20))
-    for x, y in ((356, 440), (620, 420), (820, 400), (860, 440), (690, 350), (390, 392)):
+    dune.append(stroke([(310, 442), (500, 446), (620, 444), (902, 442)], 6, "#9cc060", 0.2, 0.2, 20))
+    for x, y in ((340, 420), (626, 420), (840, 400), (870, 436), (660, 300), (380, 380), (470, 250), (600, 190), (720, 390)):
         dune += grass_tuft(x, y, 1.4, x, "#4f8a34", "#3a6a26")
     dune += leafy_bush(352, 446, 130, 100, 64) + leafy_bush(880, 446, 140, 110, 65)
     body.append(group("dune", dune))
@@ -367,7 +375,7 @@ def scene_palme():
     deco += driftwood(150, 728, 96, 4, 75)
     deco += seaweed([(60, 426), (300, 420), (960, 426)], 76)
     body.append(group("beach_details", deco))
-    walk = [[(0, 426), (200, 422), (330, 442), (418, 442), (452, 360), (470, 316), (534, 316), (552, 360), (588, 442),
+    walk = [[(0, 426), (200, 422), (330, 442), (418, 442), (448, 360), (466, 316), (556, 316), (562, 360), (584, 442),
              (880, 442), (1024, 436), (1024, 768), (0, 768)]]
     blocks = [box(304, 588, 362, 618)]   # the palm's foot
     return (svg("\n".join(body), defs, note="the palm beach"),
@@ -462,17 +470,20 @@ def hut(x0, x1, ground, floor, wall_top, roof_top, seed, ladder=True, window=Tru
         out.append(stroke([(wx + 26, wall_top + 38), (wx + 26, wall_top + 82)], 3, "#c99552", 1, 1, 4))
     eave = wall_top + 14
     el, er = x0 - 54, x1 + 54
-    out.append(poly([(el, eave), (cx, roof_top), (er, eave)], "url(#thatch4)", INK, NEAR))
+    roof = [(el, eave), (cx, roof_top), (er, eave)]
+    out.append(f'<clipPath id="roof{seed}"><polygon points="{pts(roof)}"/></clipPath>')
+    out.append(poly(roof, "url(#thatch4)", INK, NEAR))
+    clip = f' clip-path="url(#roof{seed})"'
     for k in range(1, 4):
         t = k / 4
         y = roof_top + (eave - roof_top) * t
         half = (er - el) / 2 * t
-        out.append(stroke([(cx - half + 6, y), (cx, y + 3), (cx + half - 6, y)], 3, "#a77d2c", 0.3, 0.3, 10))
+        out.append(stroke([(cx - half + 6, y), (cx, y + 3), (cx + half - 6, y)], 3, "#a77d2c", 0.3, 0.3, 10, clip))
     for i in range(int((er - el) / 16)):
         x = el + 20 + i * 16 + rnd.uniform(-3, 3)
         top = roof_top + (eave - roof_top) * abs(x - cx) / ((er - el) / 2)
         out.append(stroke([(x * 0.3 + cx * 0.7, roof_top + 10), (x, (top + eave) / 2), (x - 4 * (x > cx) + 4 * (x < cx), eave - 4)],
-                          2, "#b88a34", 0.2, 0.2, 8))
+                          2, "#b88a34", 0.2, 0.2, 8, clip))
     teeth = int((er - el) / 22)
     tw = (er - el) / teeth
     for i in range(teeth):
@@ -516,7 +527,7 @@ def scene_inselstamm():
     body.append(group("lagoon", water))
     edge = [(-10, 438), (300, 428), (560, 422), (820, 422), (1034, 430)]
     body.append(group("ground", [ground(edge, "url(#earth4)")] + shore(edge)
-                      + trail([(560, 790), (590, 700), (612, 620), (636, 560)], [(800, 790), (752, 700), (712, 620), (676, 560)],
+                      + trail([(628, 560), (612, 620), (590, 700), (560, 790)], [(690, 560), (708, 620), (752, 700), (800, 790)],
                               "#ead7a8", "#c9ad76")))
     trees = palm((354, 440), (318, 52), crown=160, trunk_w=38, seed=92, lean=-16)
     trees += palm((872, 424), (846, 60), crown=150, trunk_w=34, seed=93, lean=-12)
@@ -541,7 +552,12 @@ def scene_inselstamm():
              path("M250,596 Q234,574 246,550 Q252,564 260,558 Q270,580 250,596 Z", "#ffd447")]
     body.append(group("fire_place", fire))
     deco = rock(384, 702, 30, 14, 96) + rock(904, 624, 34, 16, 97) + rock(124, 724, 26, 12, 98)
-    deco += ripples((320, 470, 1000, 760), 99, 22, "#cfae72", avoid=[(400, 340, 580, 560), (540, 540, 820, 768)])
+    deco += ripples((320, 470, 1000, 760), 99, 40, "#cfae72", avoid=[(400, 340, 580, 560), (540, 540, 820, 768)])
+    deco += ripples((0, 640, 540, 760), 104, 16, "#cfae72")
+    for k, (x, y) in enumerate([(330, 520), (360, 640), (480, 700), (860, 520), (940, 560), (900, 740), (140, 540),
+                                (60, 610), (700, 470), (980, 470), (600, 500)]):
+        deco += grass_tuft(x, y, 1.0 + (y - 450) / 500, 200 + k, "#7a9a40", "#5a7a2e")
+    deco += footprints([(690, 760), (676, 736), (690, 712), (676, 688), (688, 664), (676, 640)], 1.1, "#d4b47a")
     deco += shells((320, 460, 1000, 760), 100, 14, avoid=[(400, 340, 580, 560)])
     deco += flower_bush(380, 452, 90, 80, 101) + flower_bush(1000, 700, 120, 100, 102) + flower_bush(20, 760, 120, 110, 103)
     deco += [ell(56, 500, 16, 14, "#b0643a", INK, MID), ell(56, 488, 9, 4, "#7a4020", INK, MID),
@@ -625,7 +641,7 @@ def scene_dschungel():
     near += rock(200, 706, 34, 16, 114) + rock(620, 712, 28, 13, 115) + rock(860, 610, 38, 18, 116)
     body.append(group("near_trees", near))
     canopy = []
-    for cx, cy, w, h in [(20, -10, 300, 170), (180, -20, 280, 110), (360, -30, 240, 70), (560, -20, 300, 110),
+    for cx, cy, w, h in [(20, -10, 300, 170), (150, -24, 240, 84), (350, -40, 260, 64), (580, -20, 300, 110),
                          (760, -10, 320, 170), (940, -10, 300, 180), (1040, 0, 200, 150)]:
         canopy += leafy_bush(cx, cy, w, -h, int(cx + 7 * cy + 2000), GREEN_DARK, GREEN, GREEN_LIGHT, outline=MID)
     body.append(group("canopy", canopy))
