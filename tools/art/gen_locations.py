@@ -560,11 +560,9 @@ def scene_inselstamm():
     deco += footprints([(690, 760), (676, 736), (690, 712), (676, 688), (688, 664), (676, 640)], 1.1, "#d4b47a")
     deco += shells((320, 460, 1000, 760), 100, 14, avoid=[(400, 340, 580, 560)])
     deco += flower_bush(380, 452, 90, 80, 101) + flower_bush(1000, 700, 120, 100, 102) + flower_bush(20, 760, 120, 110, 103)
-    deco += [ell(56, 500, 16, 14, "#b0643a", INK, MID), ell(56, 488, 9, 4, "#7a4020", INK, MID),
-             ell(88, 504, 12, 11, "#c07a48", INK, MID), ell(88, 494, 7, 3, "#7a4020", INK, MID)]   # clay pots
     body.append(group("details", deco))
     walk = [[(0, 446), (300, 436), (560, 432), (820, 432), (1024, 436), (1024, 768), (0, 768)]]
-    blocks = [box(0, 0, 300, 512),          # the left hut on its stilts, its ladder and pots
+    blocks = [box(0, 0, 300, 512),          # the left hut on its stilts and its ladder
               box(900, 0, 1024, 472),       # the right hut
               box(176, 566, 324, 630),      # the fire place
               box(330, 400, 420, 460)]      # the palm's foot and the flowers
