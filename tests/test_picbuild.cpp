@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace pb = vz::picbuild;
 
@@ -42,6 +45,132 @@ TEST(PicbuildPixels, MaskBlocksOnlyOpaqueDarkPixels) {
     EXPECT_EQ(pb::MaskPixel(255, 0, 0, 255), pb::kBlocked);    // pure blue is dark
     EXPECT_EQ(pb::MaskPixel(100, 0, 0, 0), pb::kWalkable);     // transparent black
     EXPECT_EQ(pb::MaskPixel(128, 0, 0, 0), pb::kBlocked);
+}
+
+namespace {
+
+// A cairo-style ARGB32 buffer (premultiplied; these are opaque or fully transparent) from a colour function.
+struct Argb {
+    int width, height;
+    std::vector<uint32_t> words;
+    Argb(int w, int h, const std::function<uint32_t(int, int)>& colour) : width(w), height(h), words(size_t(w) * h) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) words[size_t(y) * w + x] = colour(x, y);
+    }
+    pb::Picture Convert(pb::Kind kind = pb::Kind::Svg) const {
+        return pb::ConvertArgb(reinterpret_cast<const uint8_t*>(words.data()), 4 * width, width, height, kind);
+    }
+};
+
+uint32_t Opaque(int r, int g, int b) { return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
+
+// A vertical gradient as the renderer leaves it: each row rounded to 8 bits.
+uint32_t Ramp(uint32_t top, uint32_t bottom, int y, int rows) {
+    const double t = double(y) / (rows - 1);
+    int c[3];
+    for (int k = 0; k < 3; ++k) {
+        const int a = (top >> (16 - 8 * k)) & 0xFF, b = (bottom >> (16 - 8 * k)) & 0xFF;
+        c[k] = int(std::lround(a + (b - a) * t));
+    }
+    return Opaque(c[0], c[1], c[2]);
+}
+
+// The level of channel k (0 red, 1 green, 2 blue) of an RGB565 pixel, and its largest level.
+int Level(uint16_t p, int k) { return k == 0 ? p >> 11 : k == 1 ? (p >> 5) & 63 : p & 31; }
+int MaxLevel(int k) { return k == 1 ? 63 : 31; }
+
+}  // namespace
+
+TEST(PicbuildDither, GradientShowsNoBands) {
+    // The ship beach's sky, 64 x 480: unrounded, red and green change by one level every 45 to 60 rows.
+    const int rows = 480, cols = 64;
+    const uint32_t top = 0x8fd3f5, bottom = 0xd9f2ff;
+    const pb::Picture p = Argb(cols, rows, [&](int, int y) { return Ramp(top, bottom, y, rows); }).Convert();
+    for (int k = 0; k < 3; ++k) {
+        double previous = -1;
+        int band = 0, tallest = 0;  // rows of one unchanged mean
+        for (int strip = 0; strip < rows / 8; ++strip) {
+            // Over one strip of 8 rows the dither pattern repeats, so its mean is the colour the eye sees.
+            double sum = 0, ideal = 0;
+            for (int y = strip * 8; y < strip * 8 + 8; ++y) {
+                const uint32_t source = Ramp(top, bottom, y, rows);
+                ideal += ((source >> (16 - 8 * k)) & 0xFF) * MaxLevel(k) / 255.0 / 8;
+                for (int x = 0; x < cols; ++x) sum += Level(p.at(x, y), k);
+            }
+            const double mean = sum / (8 * cols);
+            // Plain rounding is off by up to half a level, which is where a band's edge shows.
+            EXPECT_NEAR(mean, ideal, 0.1) << "channel " << k << ", rows " << strip * 8 << " to " << strip * 8 + 7;
+            band = mean == previous ? band + 8 : 8;
+            tallest = std::max(tallest, band);
+            previous = mean;
+        }
+        // Rounded, red and green would stay on one level for 50 to 60 rows; blue barely changes at all.
+        if (k < 2) {
+            EXPECT_LE(tallest, 24) << "channel " << k;
+        }
+    }
+}
+
+TEST(PicbuildDither, FlatAreasStayFlatWhateverTheirColour) {
+    const uint32_t sand = Opaque(0xf0, 0xd5, 0x9a);  // between levels in every channel
+    const uint32_t near = Opaque(0xf2, 0xd7, 0x9c);  // almost the same colour
+    const uint32_t edge = Opaque(0xf1, 0xd6, 0x9b);  // an anti-aliased pixel between the two
+    const uint32_t outline = Opaque(0x2b, 0x1d, 0x14);
+    // A gradient with a flat patch and its outline in it, and below it a flat area beside a nearly equal one.
+    const pb::Picture p = Argb(96, 200, [&](int x, int y) {
+        if (y < 100) {
+            if (x >= 20 && x < 60 && y >= 20 && y < 70) return (x == 20 || x == 59 || y == 20 || y == 69) ? outline : sand;
+            return Ramp(0x8fd3f5, 0xd9f2ff, y, 100);
+        }
+        return x < 50 ? sand : x == 50 ? edge : near;
+    }).Convert();
+    const uint16_t flat = pb::Rgb565(0xf0, 0xd5, 0x9a), flatNear = pb::Rgb565(0xf2, 0xd7, 0x9c);
+    int patchWrong = 0, leftWrong = 0, rightWrong = 0;
+    for (int y = 21; y < 69; ++y)
+        for (int x = 21; x < 59; ++x) patchWrong += p.at(x, y) != flat;
+    for (int y = 100; y < 200; ++y) {
+        for (int x = 0; x < 50; ++x) leftWrong += p.at(x, y) != flat;
+        for (int x = 51; x < 96; ++x) rightWrong += p.at(x, y) != flatNear;
+    }
+    EXPECT_EQ(patchWrong, 0);
+    EXPECT_EQ(leftWrong, 0);
+    EXPECT_EQ(rightWrong, 0);
+    EXPECT_EQ(p.at(20, 40), pb::Rgb565(0x2b, 0x1d, 0x14));
+
+    // A whole picture of one colour, on a level or between levels, is that one value.
+    for (const uint32_t colour : {sand, Opaque(0x84, 0x82, 0x84), Opaque(0x01, 0xfe, 0x80)}) {
+        const pb::Picture one = Argb(40, 40, [&](int, int) { return colour; }).Convert();
+        const uint16_t want = pb::Rgb565(uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour));
+        for (const uint16_t px : one.pixels) ASSERT_EQ(px, want) << std::hex << colour;
+    }
+}
+
+TEST(PicbuildDither, TransparencyAndTheKeyColourAreUntouched) {
+    // A gradient that ends in magenta, with holes: dithering must not turn an opaque pixel into the key,
+    // and must not move the edge between opaque and transparent pixels.
+    const pb::Picture p = Argb(64, 256, [](int x, int y) -> uint32_t {
+        if ((x / 8 + y / 8) % 5 == 0) return 0x40000000u | uint32_t(0x20 << 16);  // alpha 64: transparent
+        return Ramp(0xc000c0, 0xff00ff, y, 256);
+    }).Convert();
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const bool hole = (x / 8 + y / 8) % 5 == 0;
+            if (hole) {
+                EXPECT_EQ(p.at(x, y), pb::kKeyColour) << x << "," << y;
+            } else {
+                EXPECT_NE(p.at(x, y), pb::kKeyColour) << x << "," << y;
+            }
+        }
+    }
+    int nudged = 0;
+    for (const uint16_t px : p.pixels) nudged += px == pb::kKeyNudged;
+    EXPECT_GT(nudged, 0);  // the magenta end is there, one step off the key
+
+    // A walk mask stays black and white, whatever gradient it was drawn with.
+    const pb::Picture mask = Argb(16, 256, [](int, int y) { return Ramp(0x000000, 0xffffff, y, 256); })
+                                 .Convert(pb::Kind::Mask);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 16; ++x) ASSERT_EQ(mask.at(x, y), y < 128 ? pb::kBlocked : pb::kWalkable) << y;
 }
 
 TEST(PicbuildSbf, HeaderAndPixelsAreLittleEndianAndRoundTrip) {

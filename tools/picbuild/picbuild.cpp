@@ -141,14 +141,15 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 Picture ConvertArgb(const uint8_t* data, int stride, int width, int height, Kind kind) {
+    if (kind != Kind::Mask) return ConvertColourArgb(data, stride, width, height);
+    // A walk mask is only ever black or white: each pixel alone, nothing dithered.
     Picture picture(width, height, 0);
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = data + size_t(y) * size_t(stride);
         for (int x = 0; x < width; ++x) {
             uint32_t px;
             std::memcpy(&px, row + 4 * x, 4);
-            const uint8_t a = uint8_t(px >> 24), r = uint8_t(px >> 16), g = uint8_t(px >> 8), b = uint8_t(px);
-            picture.at(x, y) = kind == Kind::Mask ? MaskPixel(a, r, g, b) : ColourPixel(a, r, g, b);
+            picture.at(x, y) = MaskPixel(uint8_t(px >> 24), uint8_t(px >> 16), uint8_t(px >> 8), uint8_t(px));
         }
     }
     return picture;

@@ -56,6 +56,11 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);  // 
 // Converts a cairo ARGB32 image (premultiplied, native-endian 32-bit words) to a picture.
 Picture ConvertArgb(const uint8_t* data, int stride, int width, int height, Kind kind);
 
+// The colour conversion of ConvertArgb: ColourPixel's rules for transparency and the key colour, each
+// channel rounded to the nearest level, except that gradients are dithered (ordered, 8 x 8) so that
+// they show no bands. An area of one colour stays one RGB565 value.
+Picture ConvertColourArgb(const uint8_t* data, int stride, int width, int height);
+
 // Renders an SVG file onto a width x height surface and converts it. The SVG is stretched to that
 // size if its own size differs (a note goes to `warning`). False with `error` if it cannot be read.
 bool RenderSvg(const std::string& svgPath, int width, int height, Kind kind, Picture& picture,
