@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "bench.h"
-#include "logic/interaction.h"
 #include "platform/sdl/sdl_blit_reference.h"
 #include "platform/text.h"
 #include "world/location.h"
@@ -26,51 +25,15 @@ void ScreenCopy(benchmark::State& state) {
 }
 BENCHMARK(ScreenCopy)->Unit(benchmark::kMicrosecond);
 
-// Something in the scene to point at, so that its label is drawn; (0, 0) where there is nothing.
-void LabelPoint(const World& w, int& x, int& y) {
-    x = y = 0;
-    for (int slot : w.location.objectSlots) {
-        if (slot < 0) break;
-        const WorldObject& o = w.objects[slot];
-        if (o.inScene && o.y + o.height / 2 > 40) {
-            x = o.x + o.width / 2;
-            y = o.y + o.height / 2;
-            return;
-        }
-    }
-    if (w.location.personIndex >= 0) {
-        const Person& p = w.persons[w.location.personIndex];
-        x = p.x + p.width / 2;
-        y = p.y + p.height / 2;
-    }
-}
-
-// One Play frame as the game composes it: the background, the scene's objects and islander, the
-// hero taking a step, the label of what the pointer is on, and the cursor.
+// One Play frame as the game composes it (see play_frame.h).
 void ComposePlayFrame(benchmark::State& state) {
     StartedGame& g = SharedGame();
-    World& w = g.game->world;
-    Story& story = g.game->story;
-    const int scene = static_cast<int>(state.range(0));
-    w.locationIndex = scene;
-    LoadLocation(w.location, g.platform, scene);
-    if (w.location.personIndex >= 0) w.persons[w.location.personIndex].present = 1;
-    int mouseX = 0, mouseY = 0;
-    LabelPoint(w, mouseX, mouseY);
-    if (mouseX == 0) mouseX = 512, mouseY = 600;
+    const PlayFrameSetup setup = PreparePlayFrames(g, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        w.state = GameState::Play;
-        w.input.mouseX = mouseX;
-        w.input.mouseY = mouseY;
-        w.input.leftClick = w.input.rightClick = false;
-        w.hero.x = 400;
-        w.hero.y = 300;
-        w.hero.targetX = 700;
-        w.hero.targetY = 300;
-        PlayFrame(w, story);
-        benchmark::DoNotOptimize(w.backBuffer.pixels.data());
+        bench::ComposePlayFrame(*g.game, setup);
+        benchmark::DoNotOptimize(g.game->world.backBuffer.pixels.data());
     }
-    w.state = GameState::Play;
+    g.game->world.state = GameState::Play;
 }
 BENCHMARK(ComposePlayFrame)->DenseRange(0, kLocationCount - 1)->Unit(benchmark::kMicrosecond);
 

@@ -1,0 +1,258 @@
+#!/usr/bin/env python3
+"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG].
+
+ROOT holds build/ (the native build, for the replay tool's reference frame) and build-web/ (the
+page, built by ./web). The page is served on 127.0.0.1 and played with real mouse events: the title
+screen must equal the headless frame; Start, the way to the bar, the sugar taken and saved with the
+inventory's button; after a reload Load brings back the state of the save; a damaged save gets the
+game's notice on the page and stays as it was; and no error reaches the browser's console.
+"""
+import base64
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from chromium import Chromium, decode_png  # noqa: E402
+
+# The fields of the state a saved game brings back.
+SAVED = ["state", "location", "carried", "inScene", "takeable", "sceneScript", "present", "available",
+         "raftComboItem", "noRaftMessageItem"]
+SAVED_HERO = ["x", "y", "facing"]
+DAMAGED_NOTICE = "The saved game is damaged"
+
+
+class Failure(Exception):
+    pass
+
+
+def passed(what):
+    print(f"ok: {what}", flush=True)
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+    passed(what)
+
+
+def serve(folder):
+    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), folder, "0"],
+                              stdout=subprocess.PIPE, text=True)
+    line = server.stdout.readline()
+    if "http://" not in line:
+        server.kill()
+        raise Failure("the server did not start")
+    return server, line.split()[-1]
+
+
+def reference_title(root):
+    """The title screen as the headless game draws it after a few frames, pointer untouched."""
+    with tempfile.TemporaryDirectory(prefix="vz-webtest-") as folder:
+        script = os.path.join(folder, "title.txt")
+        with open(script, "w") as f:
+            f.write("wait 10\nshot title\n")
+        build = os.path.join(root, "build")
+        subprocess.run([os.path.join(build, "vudizid-replay"), "--shots", folder, script], cwd=build, check=True)
+        with open(os.path.join(folder, "title.png"), "rb") as f:
+            return decode_png(f.read())
+
+
+def canvas_pixels(browser):
+    """The canvas's pixels as red, green, blue, alpha bytes, row after row."""
+    data = browser.evaluate("""(() => {
+        const c = document.getElementById('canvas');
+        const bytes = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 32768)
+            text += String.fromCharCode.apply(null, bytes.subarray(i, i + 32768));
+        return [c.width, c.height, btoa(text)];
+    })()""")
+    return data[0], data[1], base64.b64decode(data[2])
+
+
+def compare_title(browser, reference):
+    width, height, channels, rows = reference
+    cw, ch, pixels = canvas_pixels(browser)
+    check((cw, ch) == (width, height) == (1024, 768), "the canvas holds the whole 1024 x 768 frame")
+    far, off565 = 0, 0
+    for y in range(height):
+        row = rows[y]
+        line = pixels[y * width * 4:(y + 1) * width * 4]
+        for x in range(0, width * 3, 3):
+            i = x // 3 * 4
+            for c in range(3):
+                a, b = row[x + c], line[i + c]
+                if a != b:
+                    far = max(far, abs(a - b))
+                    # Both ways of widening 565 to 8 bits keep the original bits on top.
+                    bits = 6 if c == 1 else 5
+                    if a >> (8 - bits) != b >> (8 - bits):
+                        off565 += 1
+    check(off565 == 0, "the canvas shows the headless title frame's 565 colours exactly")
+    check(far <= 1, f"and within one level per channel in 8 bits (largest difference {far})")
+
+
+class Page:
+    """The game's page, with the pointer put on game pixels through the canvas's place and size."""
+
+    def __init__(self, browser, url):
+        self.browser, self.url = browser, url
+
+    def load(self):
+        self.browser.navigate(self.url)
+        self.browser.wait_for("window.vudizid && vudizid.firstFrameAt !== null && vudizid.state().frame >= 3",
+                              timeout=60, what="the first frames of the title screen")
+
+    def state(self):
+        return self.browser.evaluate("vudizid.state()")
+
+    def wait(self, condition, what, timeout=30):
+        return self.browser.wait_for(f"(s => {condition})(vudizid.state())", timeout=timeout, what=what)
+
+    def at(self, gx, gy):
+        r = self.browser.evaluate("(() => { const r = document.getElementById('canvas')"
+                                  ".getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()")
+        return r[0] + (gx + 0.5) * r[2] / 1024, r[1] + (gy + 0.5) * r[3] / 768
+
+    def move(self, gx, gy):
+        self.browser.mouse("mouseMoved", *self.at(gx, gy))
+
+    def click(self, gx, gy, button="left"):
+        # As a hand does: the pointer comes to rest before the press (the game takes a click in
+        # the frame's order, before it looks at what the pointer arrived over).
+        self.move(gx, gy)
+        self.frames(2)
+        self.browser.click(*self.at(gx, gy), button)
+        # Clicks come at least five frames apart, or the game takes the second for a held button.
+        time.sleep(0.25)
+
+    def frames(self, count):
+        start = self.state()["frame"]
+        self.wait(f"s.frame >= {start + count}", f"{count} frames")
+
+
+def saved_part(state):
+    part = {k: state[k] for k in SAVED}
+    part["hero"] = {k: state["hero"][k] for k in SAVED_HERO}
+    return part
+
+
+def play(browser, url, reference, shot):
+    page = Page(browser, url)
+    page.load()
+    check(page.state()["state"] == 0, "the page shows the title screen")
+    compare_title(browser, reference)
+    check(browser.evaluate("document.querySelector('link[rel=icon]').href.startsWith('data:image/png')"),
+          "the game's icon became the page's")
+
+    page.click(500, 430)
+    page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach")
+    page.click(970, 630)
+    page.wait("s.location === 1 && s.state === 4", "the walk to the bar")
+    page.click(840, 527, "right")
+    page.wait("s.verb === 1", "the Take verb")
+    if shot:
+        page.frames(3)
+        browser.screenshot(shot)
+        print(f"screenshot: {shot}")
+    page.click(840, 527)
+    page.wait("s.carried[2] === 1 && s.state === 4", "the sugar taken", timeout=40)
+    passed("Start, the way to the bar and the sugar, with real mouse events")
+
+    page.move(500, 17)
+    page.wait("s.state === 7", "the inventory")
+    page.click(290, 600)
+    at_save = page.wait("s.state === 4 && s", "the save")
+    browser.wait_for("vudizid.saveKept() && Module.vzStore.kept >= 1", what="the save kept in the browser")
+    kept = browser.evaluate("Array.from(Module.FS.readFile('/store/images/outro.sbf'))")
+    check(len(kept) == 420, "the save is one 420-byte file in the browser's store")
+
+    page.load()
+    check(page.state()["state"] == 0, "after a reload the title screen again")
+    page.click(500, 530)
+    loaded = page.wait("s.state === 4 && s", "Load")
+    check(saved_part(loaded) == saved_part(at_save), "Load brings back the state of the save")
+
+    # A damaged save: the game's notice on the page, and the file left for the player.
+    browser.evaluate("""new Promise(done => {
+        Module.FS.writeFile('/store/images/outro.sbf', new Uint8Array(17));
+        Module.FS.syncfs(false, done);
+    })""")
+    page.load()
+    page.click(500, 530)
+    browser.wait_for("!document.getElementById('notice').hidden", what="the notice")
+    text = browser.evaluate("document.getElementById('notice-text').textContent")
+    check(text == DAMAGED_NOTICE, f"a damaged save is named on the page: \"{text}\"")
+    frame = page.state()["frame"]
+    time.sleep(0.4)
+    check(page.state()["frame"] == frame, "no frame runs while the notice stands")
+    ok = browser.evaluate("(() => { const r = document.getElementById('notice-ok').getBoundingClientRect();"
+                          " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+    browser.click(*ok)
+    page.wait("s.state === 4 && s.location === 0", "a new game after the notice")
+    check(browser.evaluate("Module.FS.readFile('/store/images/outro.sbf').length") == 17,
+          "the damaged save stays as it was")
+
+    # Full screen from the page's button; Escape there only leaves full screen, and then ends the game.
+    button = browser.evaluate("(() => { const r = document.getElementById('fullscreen').getBoundingClientRect();"
+                              " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+    browser.click(*button)
+    check(browser.wait_for("document.fullscreenElement && document.fullscreenElement.id === 'stage'",
+                           what="full screen"), "the page's button puts the game into full screen")
+    # The page fits the canvas anew once the screen has changed.
+    fills = ("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+             " return Math.abs(r.width * 3 - r.height * 4) <= 4 &&"
+             " (Math.round(r.width) === innerWidth || Math.round(r.height) === innerHeight) &&"
+             " [r.width, r.height]; })()")
+    shown = browser.wait_for(fills, what="the canvas filling the screen at 4:3")
+    passed(f"in full screen the canvas fills the screen at 4:3 ({shown[0]:.0f} x {shown[1]:.0f})")
+    browser.key("Escape", "Escape", 27)
+    browser.wait_for("!document.fullscreenElement", what="the end of full screen")
+    page.frames(3)
+    check(page.state()["quit"] is False, "Escape in full screen leaves full screen, and the game goes on")
+    browser.key("Escape", "Escape", 27)
+    browser.wait_for("!document.getElementById('ended').hidden", what="the end of the game")
+    check(page.state()["quit"] is True, "Escape ends the game and the page says so")
+
+
+def main():
+    args = sys.argv[1:]
+    if not args:
+        print(__doc__, file=sys.stderr)
+        return 2
+    root, shot = args[0], None
+    if "--shot" in args:
+        shot = os.path.abspath(args[args.index("--shot") + 1])
+    web = os.path.join(root, "build-web")
+    if not os.path.isfile(os.path.join(web, "vudizid.wasm")):
+        print("web_test: build the page first (./web)", file=sys.stderr)
+        return 1
+    reference = reference_title(root)
+    server, url = serve(web)
+    browser = Chromium(1280, 1024)
+    try:
+        browser.open_page()
+        play(browser, url, reference, shot)
+        errors = browser.errors()
+        for e in errors:
+            print("  " + e)
+        check(not errors, "no error reached the browser's console")
+    except (Failure, TimeoutError) as e:
+        print(f"FAILED: {e}", file=sys.stderr)
+        for e in browser.errors():
+            print("  " + e, file=sys.stderr)
+        return 1
+    finally:
+        browser.close()
+        server.kill()
+        server.wait()
+    print("web test passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
