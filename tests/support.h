@@ -61,9 +61,12 @@ public:
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     // Writes a file into the folder; tells its path.
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::ofstream(dir_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        WriteFile(Path(name), bytes);
         return Path(name);
+    }
+    static void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
 private:

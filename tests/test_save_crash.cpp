@@ -31,6 +31,13 @@ struct SaveFolder {
         Files().ReadWholeFile((dir / "images/outro.sbf").string(), bytes, 1 << 20);
         return bytes;
     }
+    // What images/ holds besides the saved game: temporary files left behind, say.
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir / "images"))
+            if (entry.path().filename() != "outro.sbf") names.push_back(entry.path().filename().string());
+        return names;
+    }
 };
 
 // Two different games whose records the saver alternates between.
@@ -116,12 +123,17 @@ TEST(SaveCrash, FullDiskAndUnwritableFolderLoseNothing) {
 
     EXPECT_EQ(saveThroughTheGame(kWriteErrorNotice, true), 0);
     EXPECT_EQ(folder.Saved(), before);
-    EXPECT_FALSE(fs::exists(folder.dir / "images/outro.sbf.tmp"));
+    EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
 
-    // A folder the game cannot create its file in (root ignores permissions, so block the name).
-    fs::create_directory(folder.dir / "images/outro.sbf.tmp");
+    // A folder the game cannot create its file in (root ignores permissions, so images/ is put
+    // aside and a plain file takes its name while the game saves).
+    fs::rename(folder.dir / "images", folder.dir / "kept");
+    test::TempFolder::WriteFile((folder.dir / "images").string(), {1, 2, 3});
     EXPECT_EQ(saveThroughTheGame(kCannotCreateNotice, false), 0);
+    fs::remove(folder.dir / "images");
+    fs::rename(folder.dir / "kept", folder.dir / "images");
     EXPECT_EQ(folder.Saved(), before);
+    EXPECT_EQ(folder.Leftovers(), std::vector<std::string>{});
 }
 
 }  // namespace

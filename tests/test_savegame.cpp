@@ -1,5 +1,8 @@
 // The saved game: what it keeps, its bytes, failed saves, and damaged or missing files on loading.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "shell/savegame.h"
 #include "support.h"
@@ -147,6 +150,35 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
         EXPECT_EQ(r.game->world.hero.y, Slot(edge, 2));
         EXPECT_EQ(r.game->world.locationIndex, Slot(edge, 0));
         EXPECT_EQ(r.game->world.carried[kChainsaw], 1);
+    }
+}
+
+// A saved game that is no file at all (a FIFO, a folder) is damaged: pressing Load names it and
+// starts a new game at once, rather than waiting for someone to write into the FIFO.
+TEST(SaveGame, ASaveThatIsNotARegularFileIsDamagedAndNeverWaitedFor) {
+    for (const bool fifo : {true, false}) {
+        TempFolder folder;
+        ASSERT_EQ(mkdir(folder.Path("images").c_str(), 0755), 0);
+        const std::string save = folder.Path(kSavePath);
+        ASSERT_EQ(fifo ? mkfifo(save.c_str(), 0644) : mkdir(save.c_str(), 0755), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            alarm(10);
+            if (chdir(folder.Path("").c_str()) != 0) _exit(90);
+            HeadlessPlatform platform;  // the real files of that folder
+            auto game = StartedGame(platform);
+            MoveTo(*game, platform, 512, 530);
+            Frame(*game, platform, LeftButton());
+            const bool told = platform.notices == std::vector<std::string>{kDamagedNotice};
+            _exit(told && game->world.state == GameState::Play ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status) << " (SIGALRM: it waited)";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << (fifo ? "FIFO" : "folder");
+        struct stat st {};
+        ASSERT_EQ(lstat(save.c_str(), &st), 0);
+        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << "left as it was";
     }
 }
 
