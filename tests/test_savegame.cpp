@@ -40,7 +40,7 @@ Loaded Load(const std::vector<uint8_t>* file) {
 
 TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene) {
     Session a;
-    EnterScene(*a.game, a.platform, kVillageScene, 333, 222);
+    EnterScene(*a.game, a.platform, kVillageScene, 335, 220);
     a.w.hero.facing = kLeft;
     for (int i : {kChainsaw, kSugar, kEngine, kLeashedMonkey}) a.w.carried[i] = 1;
     for (int i : {kCoconut, kMonkey, kShip}) a.w.objects[i].inScene = 0;
@@ -60,10 +60,10 @@ TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene
     EXPECT_TRUE(b.notices.empty());
     EXPECT_EQ(w.state, GameState::Play);
     EXPECT_EQ(w.location.personIndex, kNative);  // the village itself was loaded
-    EXPECT_EQ(w.hero.x, 333);
-    EXPECT_EQ(w.hero.y, 222);
-    EXPECT_EQ(w.hero.targetX, 333);  // standing still: the click on Load did not send him
-    EXPECT_EQ(w.hero.targetY, 222);
+    EXPECT_EQ(w.hero.x, 335);
+    EXPECT_EQ(w.hero.y, 220);
+    EXPECT_EQ(w.hero.targetX, 335);  // standing still: the click on Load did not send him
+    EXPECT_EQ(w.hero.targetY, 220);
     EXPECT_EQ(w.hero.facing, kLeft);
     for (int i = 0; i < kObjectCount; ++i) {
         EXPECT_EQ(w.carried[i], a.w.carried[i]) << "object " << i;
@@ -124,11 +124,17 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
         return EncodeSaveRecord(r);
     };
     std::vector<std::vector<uint8_t>> damaged = {
-        with({{0, 7}}), with({{0, -1}}), with({{1, 0}}), with({{1, 911}}), with({{2, 0}}), with({{2, 469}}),
-        with({{3, -1}}), with({{3, 4}}), with({{4 + 3 * kShip + 2, 1}}), with({{4 + 3 * kLeafPlant + 2, 0}}),
-        with({{4 + 3 * kChainsaw + 2, 0}})};
+        with({{0, 7}}), with({{0, -1}}), with({{3, -1}}), with({{3, 4}}), with({{4 + 3 * kShip + 2, 1}}),
+        with({{4 + 3 * kLeafPlant + 2, 0}}), with({{4 + 3 * kChainsaw + 2, 0}}),
+        // the hero outside the screen's room for him, or off the grid his walk keeps to
+        with({{1, 0}}), with({{1, 905}}), with({{1, 910}}), with({{1, 452}}), with({{2, 0}}), with({{2, 465}}),
+        with({{2, 468}}), with({{2, 301}})};
     damaged.push_back(with({}));
     damaged.back().pop_back();  // 419 bytes
+    damaged.push_back(with({}));
+    damaged.back().push_back(0);  // 421 bytes: whatever the tail holds, it is not our record
+    damaged.push_back(with({}));
+    damaged.back().insert(damaged.back().end(), damaged.back().begin(), damaged.back().end());  // two records
     for (size_t k = 0; k <= damaged.size(); ++k) {
         const bool missing = k == damaged.size();
         Loaded r = Load(missing ? nullptr : &damaged[k]);
@@ -142,8 +148,8 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
         EXPECT_TRUE(r.untouched) << "case " << k;
     }
     // The edges of what a save may hold still load.
-    for (const auto& edge : {with({{0, 6}, {1, 910}, {2, 1}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
-                             with({{1, 1}, {2, 468}, {3, 0}})}) {
+    for (const auto& edge : {with({{0, 6}, {1, 900}, {2, 5}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
+                             with({{1, 5}, {2, 460}, {3, 0}})}) {
         Loaded r = Load(&edge);
         EXPECT_TRUE(r.notices.empty());
         EXPECT_EQ(r.game->world.hero.x, Slot(edge, 1));
