@@ -3,9 +3,13 @@
 #include <memory>
 
 #include "platform/sdl/sdl_platform.h"
+#include "platform/signals.h"
 #include "shell/game.h"
 
-int main() {
+namespace {
+
+// Plays the game; the exit code, 1 when it could not start.
+int Play() {
     using namespace vz;
     Files files;
     if (!files.DirectoryExists("images")) {
@@ -25,4 +29,14 @@ int main() {
     StartUp(*game, *platform);
     RunMainLoop(*game, *platform);
     return 0;
+}
+
+}  // namespace
+
+int main() {
+    vz::InstallQuitSignals();
+    const int code = Play();
+    // Everything is shut down and saved by now; a game ended by a signal ends by that signal.
+    vz::EndByQuitSignal();
+    return code;
 }

@@ -4,10 +4,13 @@
 #include <memory>
 
 #include "platform/headless/headless_platform.h"
+#include "platform/signals.h"
 #include "shell/game.h"
 #include "shell/replay.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Replay(int argc, char** argv) {
     using namespace vz;
     std::string shots = ".";
     std::string scriptPath;
@@ -73,4 +76,14 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // As in the game: a quit signal ends the replay at the end of a frame, never inside a save.
+    vz::InstallQuitSignals();
+    const int code = Replay(argc, argv);
+    vz::EndByQuitSignal();
+    return code;
 }
