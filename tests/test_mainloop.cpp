@@ -45,6 +45,25 @@ TEST(MainLoop, TitleButtonsActOnlyInsideTheirHitAreas) {
     EXPECT_TRUE(quitting->quitRequested);
 }
 
+// A folder of pictures without a single one of the game's (empty, unreadable, another folder)
+// keeps the game from starting with a notice that says where it looked; one picture is enough.
+TEST(StartUp, AFolderWithNoneOfTheGamesPicturesIsNamedButOnePictureFoundIsEnough) {
+    MemoryPlatform none;
+    const std::string problem = PictureFolderProblem(*StartedGame(none), none);
+    EXPECT_NE(problem.find("holds none of the game's pictures"), std::string::npos) << problem;
+    EXPECT_NE(problem.find(WorkingFolder()), std::string::npos) << problem;
+
+    for (const char* only : {"images/cursor/cursor0.sbf", "images/quarro/quarro1-rr2.sbf", "images/icon.sbf"}) {
+        MemoryPlatform one;
+        ASSERT_EQ(UseRealPictures(one, {only}), 1) << only;
+        EXPECT_EQ(PictureFolderProblem(*StartedGame(one), one), "") << only;
+    }
+    struct NoFolder : MemoryPlatform {
+        bool DirectoryExists(const std::string&) override { return false; }
+    } missing;
+    EXPECT_NE(PictureFolderProblem(*StartedGame(missing), missing).find("is missing"), std::string::npos);
+}
+
 struct Case {
     const char* what;
     int scene, verb, held, x, y;

@@ -50,6 +50,16 @@ status=$?
   fail "without a display the notice was not given once: $(cat "$work/nodisplay.log")"
 echo "without a display: one notice and exit code 1"
 
+# Without a display either: a folder of pictures holding none of the game's is named, once, before
+# any window, and the game ends with exit code 1.
+mkdir -p "$work/empty/images"
+(cd "$work/empty" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$build/vudizid") >"$work/empty.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || fail "with an empty images folder the game ended with $status: $(cat "$work/empty.log")"
+[ "$(grep -c "holds none of the game's pictures" "$work/empty.log")" -eq 1 ] &&
+  grep -q "$work/empty" "$work/empty.log" || fail "the empty images folder was not named: $(cat "$work/empty.log")"
+echo "an empty images folder: named, exit code 1"
+
 # A FIFO in place of a picture and of the saved game is no picture and no save: start-up goes on
 # to the display without waiting for anyone to write into them.
 mkdir -p "$work/fifo/images"

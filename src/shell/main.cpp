@@ -11,11 +11,14 @@ namespace {
 // Plays the game; the exit code, 1 when it could not start.
 int Play() {
     using namespace vz;
+    // The pictures are read before the window opens: a folder without them gets its notice without
+    // a black screen behind it.
     Files files;
-    if (!files.DirectoryExists("images")) {
-        const char* text = "The folder \"images\" is missing from the working directory; the game cannot start.";
-        std::fprintf(stderr, "vudizid: %s\n", text);
-        ShowStartupNotice(text);
+    auto game = std::make_unique<Game>();
+    StartUp(*game, files);
+    if (const std::string problem = PictureFolderProblem(*game, files); !problem.empty()) {
+        std::fprintf(stderr, "vudizid: %s\n", problem.c_str());
+        ShowStartupNotice(problem);
         return 1;
     }
     StartupFailure failure;
@@ -25,8 +28,7 @@ int Play() {
         ShowStartupNotice(failure.notice);
         return 1;
     }
-    auto game = std::make_unique<Game>();
-    StartUp(*game, *platform);
+    platform->SetIcon(game->icon);
     RunMainLoop(*game, *platform);
     return 0;
 }
