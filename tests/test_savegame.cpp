@@ -135,6 +135,11 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
     damaged.back().push_back(0);  // 421 bytes: whatever the tail holds, it is not our record
     damaged.push_back(with({}));
     damaged.back().insert(damaged.back().end(), damaged.back().begin(), damaged.back().end());  // two records
+    // Only a record's own size is one, whoever reads the bytes (loading also refuses to read more).
+    for (size_t k = damaged.size() - 3; k < damaged.size(); ++k) {
+        SaveRecord record{};
+        EXPECT_FALSE(DecodeSaveRecord(damaged[k], record)) << damaged[k].size() << " bytes";
+    }
     for (size_t k = 0; k <= damaged.size(); ++k) {
         const bool missing = k == damaged.size();
         Loaded r = Load(missing ? nullptr : &damaged[k]);
