@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The game in a real window: on a virtual X display it must show the same title screen as the
 # headless game, follow the pointer, end with exit code 0 on Escape or on the window's close button,
-# ignore keys while another window has the focus, and without any display end with a notice and
-# exit code 1. Run from the build folder.
-# Needs Xvfb (skipped without it), xwd, xdotool, xclock and ImageMagick's compare.
+# ignore keys while another window has the focus, end by the signal itself on SIGTERM, SIGINT and
+# SIGHUP (also while a notice is up), and without any display end with a notice and exit code 1,
+# for an images folder without the game's pictures as well, never waiting on a FIFO among them.
+# Run from the build folder.
+# Needs Xvfb (skipped without it), xwd, xdotool, xclock, pgrep and ImageMagick's compare.
 set -u
 build="$(pwd)"
 # In a sanitizer build, leak reports are left to the other tests: the display's own libraries
@@ -14,7 +16,7 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipped"
   exit 77
 fi
-for tool in xwd xdotool xclock compare convert; do
+for tool in xwd xdotool xclock compare convert pgrep; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 1; }
 done
 
