@@ -108,10 +108,12 @@ namespace {
 // twice). The name is new each time, so nothing under any one name can keep the game from saving,
 // and two games saving at once never write into each other's file.
 int CreateTemporaryBeside(const std::string& path, std::string& temp) {
-    static std::mt19937 names(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
+    static std::mt19937 names(std::random_device{}());
     for (int attempt = 0; attempt < 16; ++attempt) {
+        // The process number mixed in keeps a forked copy of the game from drawing the same names.
+        const unsigned name = static_cast<unsigned>(names()) ^ (static_cast<unsigned>(::getpid()) * 2654435761u);
         char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".tmp-%08x", static_cast<unsigned>(names()));
+        std::snprintf(suffix, sizeof suffix, ".tmp-%08x", name);
         temp = path + suffix;
         const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd >= 0 || errno != EEXIST) return fd;
