@@ -143,3 +143,55 @@ TEST(HeroClick, ClampsAndTheBlockedClickSearch) {
     click(400, 500, all);
     EXPECT_TRUE(HeroArrived(h)) << "nothing free: he stays";
 }
+
+TEST(HeroWalk, TheUpwardStepLooksTwoCellRowsAboveHisFeet) {
+    // his feet at (100, 300) are in row 100, column 19
+    auto walkUp = [](int wallRow) {
+        WalkMask mask{};
+        Block(mask, wallRow, 19);
+        Hero h = HeroAt(100, 300, 100, 200);
+        return WalkOut(h, mask);
+    };
+    EXPECT_EQ(walkUp(98), std::pair(100, 300)) << "a wall two rows up stops him at once";
+    EXPECT_EQ(walkUp(97), std::pair(100, 295)) << "one step, then it is two rows up";
+    EXPECT_EQ(walkUp(99), std::pair(100, 210)) << "the row just above his feet is never looked at";
+    Hero h = HeroAt(100, 300, 100, 200);
+    StepHero(h, WalkMask{});
+    EXPECT_EQ(h.facing, kBack);
+}
+
+// A blocked click looks left, right, up and down in that order: a point within 30 pixels sideways
+// or 25 up or down is taken at once, else the nearest found, the earlier on equal distance.
+TEST(HeroClick, TheBlockedClickSearchesRightUpAndDown) {
+    Hero h = HeroAt(450, 300, 450, 300);
+    auto click = [&](int x, int y, const WalkMask& mask) {
+        SetWalkTargetFromClick(h, x, y, mask);
+        return std::pair(h.targetX + kHeroFootX, h.targetY + kHeroFootY);  // the chosen point
+    };
+    // Row 83 (y 500) blocked but for `freeColumn`; column `col` blocked in `rows`.
+    auto mask = [](int freeColumn, int col, int firstRow, int lastRow) {
+        WalkMask m{};
+        for (int c = 0; c < kMaskCells; ++c)
+            if (c != freeColumn) Block(m, 83, c);
+        for (int r = firstRow; r <= lastRow; ++r) Block(m, r, col);
+        return m;
+    };
+    const std::pair<int, int> feet{450 + kHeroFootX, 300 + kHeroFootY};
+
+    // Right, near the screen's right edge (column 113 blocked top to bottom: no way up or down).
+    EXPECT_EQ(click(930, 500, mask(119, 117, 0, 127)), std::pair(945, 500)) << "15 to the right";
+    EXPECT_EQ(click(900, 500, mask(119, 113, 0, 127)), std::pair(945, 500)) << "45 to the right, nothing nearer";
+    EXPECT_EQ(click(904, 500, mask(120, 114, 0, 127)), feet) << "x 954 is too far right to stand";
+    // Right at 30 pixels is taken before a nearer point below; at 35 the point below 30 away wins
+    // (nothing up: column 51 is blocked from the top down).
+    EXPECT_EQ(click(402, 500, mask(55, 51, 0, 83)), std::pair(432, 500)) << "right 30, below 5";
+    EXPECT_EQ(click(405, 500, mask(56, 51, 0, 87)), std::pair(405, 530)) << "right 35, below 30";
+
+    // Up (row 83 wholly blocked: nothing sideways; column 51 is the click's column + 1).
+    EXPECT_EQ(click(400, 500, mask(-1, 51, 80, 83)), std::pair(400, 475)) << "25 up is taken at once";
+    EXPECT_EQ(click(400, 500, mask(-1, 51, 79, 87)), std::pair(400, 470)) << "30 up beats 30 down: earlier";
+    EXPECT_EQ(click(400, 500, mask(-1, 51, 79, 90)), std::pair(400, 470)) << "30 up beats 50 down";
+    EXPECT_EQ(click(400, 500, mask(-1, 51, 79, 86)), std::pair(400, 525)) << "25 down is taken, though 30 up was found";
+    // Down only: everything above blocked.
+    EXPECT_EQ(click(400, 500, mask(-1, 51, 0, 90)), std::pair(400, 550)) << "50 down, the only one";
+}

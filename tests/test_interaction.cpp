@@ -98,5 +98,91 @@ TEST_F(InteractionTest, OfTwoObjectsUnderTheCursorTheFirstInSlotOrderTakesTheCli
     EXPECT_EQ(s.messageSubject, kMonkey);
 }
 
+TEST_F(InteractionTest, AnIslandersAnswerToLookOrTakeStays100FramesThenGoes) {
+    EnterScene(*game, platform, kBarScene);
+    for (const auto& [verb, text] : {std::pair{kLook, "Kai the barkeeper"}, std::pair{kTake, "I don't want him"}}) {
+        SetVerb(*game, verb);
+        MoveTo(*game, platform, 560, 300);
+        Frame(*game, platform, LeftButton());
+        ASSERT_EQ(s.personMessage, kKai) << text;
+        int shown = 0;
+        for (int n = 0; n < 150; ++n) {
+            if (n == 0)
+                MoveTo(*game, platform, 700, 650);  // off him, so that his name does not cover the last frame
+            else
+                Frame(*game, platform);
+            if (!Shows(500, 200, text, true)) break;
+            ++shown;
+        }
+        EXPECT_EQ(shown, 100) << text;
+        EXPECT_EQ(s.personMessage, -1) << text;
+        EXPECT_EQ(s.messageKind, kNoMessage) << text;
+        Quiet();
+    }
+}
+
+TEST_F(InteractionTest, AWalkClickOnAnIslanderOnlySendsTheHeroThere) {
+    EnterScene(*game, platform, kBarScene);
+    SetVerb(*game, kWalk);
+    MoveTo(*game, platform, 560, 300);  // Kai
+    Hero expected = w.hero;
+    SetWalkTargetFromClick(expected, 560, 300, w.location.walkMask);
+    ASSERT_FALSE(HeroArrived(expected));
+    Frame(*game, platform, LeftButton());
+    EXPECT_EQ(w.state, GameState::Play);
+    EXPECT_EQ(s.personMessage, -1);
+    EXPECT_EQ(s.messageKind, kNoMessage);
+    EXPECT_EQ(s.messageTimer, 0);
+    EXPECT_EQ(std::pair(w.hero.targetX, w.hero.targetY), std::pair(expected.targetX, expected.targetY));
+    Quiet();
+    EXPECT_EQ(w.state, GameState::Play) << "no conversation follows";
+}
+
+TEST_F(InteractionTest, ARightClickWithAnItemHeldDropsItAndKeepsTheVerb) {
+    SetVerb(*game, kTake);
+    Hold(kSugar);
+    RawInput right;
+    right.right = true;
+    Frame(*game, platform, right);
+    EXPECT_EQ(s.heldItem, -1);
+    EXPECT_EQ(w.cursor.verb, kTake);
+    EXPECT_EQ(w.carried[kSugar], 1) << "dropped from the cursor, still carried";
+    Quiet();
+    Frame(*game, platform, right);  // with nothing held the verb moves on
+    EXPECT_EQ(w.cursor.verb, kLook);
+    Quiet();
+    Hold(kSugar);  // in the panel as well
+    MoveTo(*game, platform, 500, 300);
+    s.heldItem = -1;
+    MoveTo(*game, platform, 500, 17);
+    ASSERT_EQ(w.state, GameState::InventoryScreen);
+    s.heldItem = kSugar;
+    Frame(*game, platform, right);
+    EXPECT_EQ(s.heldItem, -1);
+    EXPECT_EQ(w.cursor.verb, kLook);
+}
+
+TEST_F(InteractionTest, LookAndTalkOnACarriedItemAnswerInThePanelFor100Frames) {
+    w.carried[kSugar] = 1;
+    MoveTo(*game, platform, 500, 17);
+    ASSERT_EQ(w.state, GameState::InventoryScreen);
+    const WorldObject& sugar = w.objects[kSugar];
+    for (const auto& [verb, text] : {std::pair{kLook, sugar.lookText}, std::pair{kTalk, sugar.talkText}}) {
+        SetVerb(*game, verb);
+        MoveTo(*game, platform, 150, 150);  // the first cell
+        EXPECT_TRUE(Shows(512, 520, sugar.name, false, true)) << "its name while nothing is said";
+        Frame(*game, platform, LeftButton());
+        EXPECT_TRUE(Shows(512, 520, text, false, true)) << text;
+        EXPECT_FALSE(Shows(512, 520, sugar.name, false, true)) << text;
+        EXPECT_EQ(Until([&] { return s.messageTimer == 0; }), 99) << text;
+        EXPECT_TRUE(Shows(512, 520, text, false, true)) << "its last frame";
+        Frame(*game, platform);
+        EXPECT_FALSE(Shows(512, 520, text, false, true)) << text;
+        EXPECT_TRUE(Shows(512, 520, sugar.name, false, true)) << text;
+        EXPECT_EQ(s.heldItem, -1) << "looking or talking takes nothing onto the cursor";
+        Quiet();
+    }
+}
+
 }  // namespace
 }  // namespace vz::test

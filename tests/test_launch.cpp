@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/launch.h"
+#include "support.h"
 
 namespace vz::test {
 namespace {
@@ -35,6 +36,22 @@ TEST(CommandLine, AnythingElseIsRefusedWithTheReason) {
         EXPECT_NE(cl.error, "") << args[0];
     }
     EXPECT_NE(ParseCommandLine({"--bogus"}).error.find("--bogus"), std::string::npos);
+}
+
+// Without pictures the notice names every place looked at, and why each did not do.
+TEST(PlaceRunFiles, TheNoticeNamesThePlaceTriedAndWhetherItIsMissingOrHoldsNoPicture) {
+    TempFolder root;
+    const std::string empty = root.Path("empty");
+    ASSERT_EQ(mkdir(empty.c_str(), 0755), 0);
+    for (const std::string& folder : {empty, root.Path("nowhere")}) {
+        FilePlaces places;
+        std::string notice;
+        EXPECT_FALSE(PlaceRunFiles(folder, "/nonexistent/share/vudizid/images", places, notice));
+        EXPECT_NE(notice.find(folder), std::string::npos) << notice;
+        const bool exists = folder == empty;
+        EXPECT_EQ(notice.find("holds none of the game's pictures") != std::string::npos, exists) << notice;
+        EXPECT_EQ(notice.find("no such folder") != std::string::npos, !exists) << notice;
+    }
 }
 
 }  // namespace

@@ -45,6 +45,22 @@ TEST(MainLoop, TitleButtonsActOnlyInsideTheirHitAreas) {
     EXPECT_TRUE(quitting->quitRequested);
 }
 
+// A folder whose pictures cannot be read (damaged, another game's) keeps the game from starting
+// with a notice that names the folder; one picture read is enough, the rest is simply not seen.
+TEST(StartUp, AFolderGivingNoneOfTheGamesPicturesIsNamedButOnePictureReadIsEnough) {
+    MemoryPlatform none;
+    none.files["images/startscreen2.sbf"] = std::vector<uint8_t>(5, 0xFF);  // damaged
+    const std::string problem = PictureFolderProblem(*StartedGame(none), "/games/images");
+    EXPECT_NE(problem.find("holds none of the game's pictures"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("/games/images"), std::string::npos) << problem;
+
+    for (const char* only : {"images/cursor/cursor0.sbf", "images/quarro/quarro1-rr2.sbf", "images/icon.sbf"}) {
+        MemoryPlatform one;
+        ASSERT_EQ(UseRealPictures(one, {only}), 1) << only;
+        EXPECT_EQ(PictureFolderProblem(*StartedGame(one), "images"), "") << only;
+    }
+}
+
 struct Case {
     const char* what;
     int scene, verb, held, x, y;

@@ -7,6 +7,7 @@
 #include "logic/dialogue.h"
 #include "logic/rules.h"
 #include "platform/sbf.h"
+#include "shell/savegame.h"
 #include "world/hero.h"
 #include "world/location.h"
 
@@ -72,4 +73,41 @@ TEST(SceneMasks, EveryTargetIsReachedFromEveryEntry) {
             }
         }
     }
+}
+
+// A saved game refuses a hero the game could not have put there; every place it does put him,
+// walking from any way into a scene to any point it sends him to, or as far as his clamps let him
+// go on open ground, must load again.
+TEST(SceneMasks, EveryPlaceTheWalkTakesHimCanBeSaved) {
+    Files files;
+    for (int location = 0; location < kLocationCount; ++location) {
+        WalkMask mask{};
+        ASSERT_TRUE(LoadWalkMask(files, kLocationTable[location].walkMask, mask));
+        for (const Point& start : Starts(location)) {
+            EXPECT_TRUE(HeroCanStandAt(start.x, start.y)) << start.x << ", " << start.y;
+            for (const Point& target : Targets(location)) {
+                Hero h;
+                h.x = start.x, h.y = start.y;
+                h.targetX = target.x, h.targetY = target.y;
+                for (int frame = 0; frame < 1000 && !HeroArrived(h); ++frame) {
+                    StepHero(h, mask);
+                    ASSERT_TRUE(HeroCanStandAt(h.x, h.y)) << "location " << location << ": " << h.x << ", " << h.y;
+                }
+            }
+        }
+    }
+    // On open ground, clicks at the screen's corners take him exactly to the edges of that room.
+    const WalkMask open{};
+    const std::pair<Point, Point> corners[] = {
+        {{0, 0}, {10, 10}}, {{1023, 767}, {900, 460}}, {{0, 767}, {10, 460}}, {{1023, 0}, {900, 10}}};
+    for (const auto& [click, end] : corners) {
+        Hero h;
+        SetWalkTargetFromClick(h, click.x, click.y, open);
+        for (int frame = 0; frame < 1000 && !HeroArrived(h); ++frame) StepHero(h, open);
+        EXPECT_EQ(h.x, end.x) << click.x << ", " << click.y;
+        EXPECT_EQ(h.y, end.y) << click.x << ", " << click.y;
+        EXPECT_TRUE(HeroCanStandAt(h.x, h.y));
+    }
+    for (auto [x, y] : {std::pair{905, 300}, {450, 465}, {4, 300}, {450, 0}, {452, 300}, {450, 303}})
+        EXPECT_FALSE(HeroCanStandAt(x, y)) << x << ", " << y;
 }

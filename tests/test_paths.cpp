@@ -34,7 +34,7 @@ struct Places {
     }
 };
 
-TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutTheTitlePictureIsPassedOver) {
+TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutAnyPictureIsPassedOver) {
     Places p;
     TempFolder::WriteAt(p.work + "/images/holiday.jpg", {1, 2, 3});  // someone's own images/
     Places::GivePictures(p.program + "/images");
@@ -59,6 +59,16 @@ TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutTheTitlePictureIsPasse
     found = p.Find();
     EXPECT_EQ(found.folder, "");
     EXPECT_EQ(found.tried, (std::vector<std::string>{p.work + "/images", p.program + "/images", p.installed}));
+    EXPECT_EQ(found.existed, (std::vector<bool>{true, true, true}));
+
+    // A saved game is no picture; but any one picture is enough, the title's missing or not.
+    TempFolder::WriteAt(p.work + "/images/outro.sbf", std::vector<uint8_t>(420, 0));
+    EXPECT_EQ(p.Find().folder, "");
+    TempFolder::WriteAt(p.program + "/images/text.sbf", SbfBytes(1, 1, {0x1234}));
+    EXPECT_EQ(p.Find().folder, fs::canonical(p.program + "/images").string());
+    fs::remove_all(p.program + "/images");
+    found = p.Find();
+    EXPECT_EQ(found.existed, (std::vector<bool>{true, false, true}));
 }
 
 TEST(PictureSearch, AChosenFolderIsTheOnlyPlaceTriedAndIsTakenRelativeToTheWorkingDirectory) {
@@ -105,8 +115,8 @@ TEST(PlayerFolder, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolder) {
 
 TEST(PlayerFolder, TheSaveGoesThereForTheInstalledCopyAndForPicturesThatCannotBeWritten) {
     const std::string player = "/home/me/.local/share/vudizid";
-    FoundPictures installed{"/usr/share/vudizid/images", true, {}};
-    FoundPictures own{"/home/me/vudizid/images", false, {}};
+    FoundPictures installed{"/usr/share/vudizid/images", true, {}, {}};
+    FoundPictures own{"/home/me/vudizid/images", false, {}, {}};
 
     // Even where the installed pictures can be written (by root), the save is the player's.
     for (bool writable : {true, false}) {

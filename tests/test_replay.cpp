@@ -3,6 +3,7 @@
 // fields: hero.x, carried[3], available[1][2]; "gone" means the program must have ended before
 // it). Story flags that a step does not name must keep their value from the previous state line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cctype>
@@ -156,6 +157,15 @@ public:
             if (e.path().filename() != "outro.sbf")
                 fs::create_symlink(fs::absolute(e.path()), dir / "images" / e.path().filename());
     }
+    // Runs the tool on `script` as it stands (a path in the scratch folder, or any path), bounded in
+    // time: the exit code (124 when it had to be stopped) and what it wrote to standard error.
+    std::pair<int, std::string> Run(const std::string& script) const {
+        const std::string command = "cd '" + dir.string() + "' && timeout 20 '" +
+                                    (kBuild / "vudizid-replay").string() + "' '" + script +
+                                    "' >/dev/null 2>errors.txt";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir / "errors.txt")};
+    }
     // Runs the tool on the script text; its shots go to build/shots.
     ReplayRun Replay(const std::string& script) const {
         ReplayRun run;
@@ -230,6 +240,41 @@ Flat StartUpState() {
     Scratch scratch;
     ReplayRun run = scratch.Replay("state\n");
     return run.states.empty() ? Flat{} : run.states[0];
+}
+
+// What is not a script, or not a sound one, gets a message naming the script (and the line where
+// there is one) and exit code 2, without waiting and without reading without end.
+TEST(Replay, ScriptsThatCannotBePlayedAreRefusedClearly) {
+    Scratch scratch;
+    const fs::path& d = scratch.dir;
+    fs::create_directory(d / "folder");
+    ASSERT_EQ(mkfifo((d / "fifo").c_str(), 0644), 0);
+    std::ofstream(d / "huge.txt", std::ios::binary) << "wait 1\n#" << std::string(2u << 20, 'x') << "\n";
+    std::ofstream(d / "wide.txt", std::ios::binary) << "wait 1\n\n#" << std::string(5000, 'x') << "\nwait 1\n";
+    std::ofstream(d / "far.txt", std::ios::binary) << "wait 1\r\nwait 99999999999999999999\n";
+    std::ofstream(d / "off.txt", std::ios::binary) << "# edge\nmove 1 100001\n";
+    std::ofstream(d / "bad.txt", std::ios::binary) << "wait 1\rwait 2\rwait x\r";  // old Mac line ends
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder", "folder: a folder, not a file"},
+        {"fifo", "fifo: not a regular file"},
+        {"/dev/zero", "/dev/zero: not a regular file"},
+        {"huge.txt", "huge.txt: larger than"},
+        {"missing.txt", "missing.txt: no such file"},
+        {"wide.txt", "wide.txt:3: line longer than 1000 characters"},
+        {"far.txt", "far.txt:2: wait N: 99999999999999999999 is out of range (0..10000000)"},
+        {"off.txt", "off.txt:2: move X Y: 100001 is out of range"},
+        {"bad.txt", "bad.txt:3: wait N: 'x' is not a number"},
+    };
+    for (const auto& [script, message] : cases) {
+        const auto [code, errors] = scratch.Run(script);
+        EXPECT_EQ(code, 2) << script << ": " << errors;
+        EXPECT_NE(errors.find(message), std::string::npos) << script << ": " << errors;
+    }
+    // The same script with old Mac line ends plays as with any other.
+    const ReplayRun mac = scratch.Replay("wait 1\rclick 512 430\r\rstate");
+    EXPECT_EQ(mac.exitCode, 0) << mac.errors;
+    ASSERT_EQ(mac.states.size(), 1u);
+    EXPECT_EQ(mac.states[0].at("state"), 4);  // the start button was pressed
 }
 
 TEST(Replay, WalksThroughAllSevenScenesByTheirExits) {

@@ -1,5 +1,8 @@
 // The saved game: what it keeps, its bytes, failed saves, and damaged or missing files on loading.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "shell/savegame.h"
 #include "support.h"
@@ -37,7 +40,7 @@ Loaded Load(const std::vector<uint8_t>* file) {
 
 TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene) {
     Session a;
-    EnterScene(*a.game, a.platform, kVillageScene, 333, 222);
+    EnterScene(*a.game, a.platform, kVillageScene, 335, 220);
     a.w.hero.facing = kLeft;
     for (int i : {kChainsaw, kSugar, kEngine, kLeashedMonkey}) a.w.carried[i] = 1;
     for (int i : {kCoconut, kMonkey, kShip}) a.w.objects[i].inScene = 0;
@@ -57,10 +60,10 @@ TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene
     EXPECT_TRUE(b.notices.empty());
     EXPECT_EQ(w.state, GameState::Play);
     EXPECT_EQ(w.location.personIndex, kNative);  // the village itself was loaded
-    EXPECT_EQ(w.hero.x, 333);
-    EXPECT_EQ(w.hero.y, 222);
-    EXPECT_EQ(w.hero.targetX, 333);  // standing still: the click on Load did not send him
-    EXPECT_EQ(w.hero.targetY, 222);
+    EXPECT_EQ(w.hero.x, 335);
+    EXPECT_EQ(w.hero.y, 220);
+    EXPECT_EQ(w.hero.targetX, 335);  // standing still: the click on Load did not send him
+    EXPECT_EQ(w.hero.targetY, 220);
     EXPECT_EQ(w.hero.facing, kLeft);
     for (int i = 0; i < kObjectCount; ++i) {
         EXPECT_EQ(w.carried[i], a.w.carried[i]) << "object " << i;
@@ -121,11 +124,22 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
         return EncodeSaveRecord(r);
     };
     std::vector<std::vector<uint8_t>> damaged = {
-        with({{0, 7}}), with({{0, -1}}), with({{1, 0}}), with({{1, 911}}), with({{2, 0}}), with({{2, 469}}),
-        with({{3, -1}}), with({{3, 4}}), with({{4 + 3 * kShip + 2, 1}}), with({{4 + 3 * kLeafPlant + 2, 0}}),
-        with({{4 + 3 * kChainsaw + 2, 0}})};
+        with({{0, 7}}), with({{0, -1}}), with({{3, -1}}), with({{3, 4}}), with({{4 + 3 * kShip + 2, 1}}),
+        with({{4 + 3 * kLeafPlant + 2, 0}}), with({{4 + 3 * kChainsaw + 2, 0}}),
+        // the hero outside the screen's room for him, or off the grid his walk keeps to
+        with({{1, 0}}), with({{1, 905}}), with({{1, 910}}), with({{1, 452}}), with({{2, 0}}), with({{2, 465}}),
+        with({{2, 468}}), with({{2, 301}})};
     damaged.push_back(with({}));
     damaged.back().pop_back();  // 419 bytes
+    damaged.push_back(with({}));
+    damaged.back().push_back(0);  // 421 bytes: whatever the tail holds, it is not our record
+    damaged.push_back(with({}));
+    damaged.back().insert(damaged.back().end(), damaged.back().begin(), damaged.back().end());  // two records
+    // Only a record's own size is one, whoever reads the bytes (loading also refuses to read more).
+    for (size_t k = damaged.size() - 3; k < damaged.size(); ++k) {
+        SaveRecord record{};
+        EXPECT_FALSE(DecodeSaveRecord(damaged[k], record)) << damaged[k].size() << " bytes";
+    }
     for (size_t k = 0; k <= damaged.size(); ++k) {
         const bool missing = k == damaged.size();
         Loaded r = Load(missing ? nullptr : &damaged[k]);
@@ -139,8 +153,8 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
         EXPECT_TRUE(r.untouched) << "case " << k;
     }
     // The edges of what a save may hold still load.
-    for (const auto& edge : {with({{0, 6}, {1, 910}, {2, 1}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
-                             with({{1, 1}, {2, 468}, {3, 0}})}) {
+    for (const auto& edge : {with({{0, 6}, {1, 900}, {2, 5}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
+                             with({{1, 5}, {2, 460}, {3, 0}})}) {
         Loaded r = Load(&edge);
         EXPECT_TRUE(r.notices.empty());
         EXPECT_EQ(r.game->world.hero.x, Slot(edge, 1));
@@ -213,6 +227,35 @@ TEST(SaveGame, ADamagedSaveInThePlayersFolderIsNamedAndNotPassedOverForTheOldOne
     EXPECT_EQ(u.platform.notices, std::vector<std::string>{kDamagedNotice});
     EXPECT_EQ(u.platform.files[u.old], damaged);
     EXPECT_EQ(u.platform.files.count(u.player), 0u);
+}
+
+// A saved game that is no file at all (a FIFO, a folder) is damaged: pressing Load names it and
+// starts a new game at once, rather than waiting for someone to write into the FIFO.
+TEST(SaveGame, ASaveThatIsNotARegularFileIsDamagedAndNeverWaitedFor) {
+    for (const bool fifo : {true, false}) {
+        TempFolder folder;
+        ASSERT_EQ(mkdir(folder.Path("images").c_str(), 0755), 0);
+        const std::string save = folder.Path(kSavePath);
+        ASSERT_EQ(fifo ? mkfifo(save.c_str(), 0644) : mkdir(save.c_str(), 0755), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            alarm(10);
+            if (chdir(folder.Path("").c_str()) != 0) _exit(90);
+            HeadlessPlatform platform;  // the real files of that folder
+            auto game = StartedGame(platform);
+            MoveTo(*game, platform, 512, 530);
+            Frame(*game, platform, LeftButton());
+            const bool told = platform.notices == std::vector<std::string>{kDamagedNotice};
+            _exit(told && game->world.state == GameState::Play ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status) << " (SIGALRM: it waited)";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << (fifo ? "FIFO" : "folder");
+        struct stat st {};
+        ASSERT_EQ(lstat(save.c_str(), &st), 0);
+        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << "left as it was";
+    }
 }
 
 }  // namespace

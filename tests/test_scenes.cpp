@@ -1,6 +1,8 @@
 // The two finds and the three hand-overs: their texts, their effects and the clicks that end them.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "logic/scenes.h"
 #include "support.h"
 
@@ -8,6 +10,7 @@ namespace vz::test {
 namespace {
 
 struct ScenesTest : ::testing::Test, Session {
+    ScenesTest() : Session({"images/quarro/quarro1-ln0.sbf"}) {}
     // Hands `item` to the person at (x, y) of `scene`; returns once the hero has walked over.
     void HandOver(int scene, int item, int x, int y) {
         EnterScene(*game, platform, scene);
@@ -98,6 +101,61 @@ TEST_F(ScenesTest, KaisOwnCocktailOnlyEarnsARemarkAndOtherItemsTheirUseText) {
     EXPECT_EQ(w.state, GameState::Play);
     EXPECT_EQ(s.heldItem, kBottle);
     EXPECT_TRUE(Shows(180, 230, "That doesn't work"));  // at Jim's text position
+}
+
+// Both finds show him bent down for their first 14 frames, then standing until the text ends.
+TEST_F(ScenesTest, TheBendInTheFindScenesLastsExactly14Frames) {
+    // Nine in ten of the bending picture's pixels where he stands (the scene's text may cover some).
+    auto bent = [&] {
+        const Surface& frame = platform.LastFrame();
+        const Surface& bend = w.hero.bendLeftImage;
+        int same = 0, drawn = 0;
+        for (int y = 0; y < bend.height; ++y)
+            for (int x = 0; x < bend.width; ++x) {
+                if (bend.At(x, y) == kColorKey) continue;
+                ++drawn;
+                same += frame.At(w.hero.x + x, w.hero.y + y) == bend.At(x, y) ? 1 : 0;
+            }
+        return same * 10 >= drawn * 9;
+    };
+    ASSERT_TRUE(w.hero.bendLeftImage.filled);
+    const std::tuple<int, int, int, int> finds[] = {{kShipScene, kLook, 180, 370}, {kVillageScene, kTake, 490, 450}};
+    for (const auto& [scene, verb, x, y] : finds) {
+        EnterScene(*game, platform, scene);
+        SetVerb(*game, verb);
+        Click(x, y);
+        ASSERT_GE(UntilState(GameState::FindItem), 0);
+        int frames = 0, bentFrames = 0;
+        for (; w.state == GameState::FindItem && frames < 200; ++frames) {
+            if (bent()) {
+                EXPECT_EQ(bentFrames, frames) << "scene " << scene << ": bent only at the start";
+                ++bentFrames;
+            }
+            Frame(*game, platform);
+        }
+        EXPECT_EQ(bentFrames, 14) << "scene " << scene;
+        EXPECT_EQ(frames, 99) << "scene " << scene << ": the 100th frame ends the scene";
+        Quiet();
+    }
+}
+
+// Once asked "What favour?", the question is gone from her menu; the coconut takes it away with
+// the raft question, so only the greeting and the goodbye are left.
+TEST_F(ScenesTest, TheCoconutTakesTheFavourQuestionOffHerMenuOnceItWasAsked) {
+    s.trees[kNative].choices[1].available = 0;  // as "I'm stranded..." leaves it
+    s.trees[kNative].choices[2].available = 1;
+    HandOver(kVillageScene, kCoconut, 850, 450);
+    ASSERT_GE(UntilState(GameState::Play), 0);
+    EXPECT_EQ(s.trees[kNative].choices[2].available, 0);
+    Quiet();
+    SetVerb(*game, kTalk);
+    Click(850, 450);
+    ASSERT_GE(UntilState(GameState::Dialogue), 0);
+    Frame(*game, platform);
+    EXPECT_TRUE(Shows(20, 610, "Hi Baby!"));
+    EXPECT_TRUE(Shows(20, 640, "Goodbye"));
+    EXPECT_FALSE(Shows(20, 640, "What favour?"));
+    EXPECT_FALSE(Shows(20, 670, "What favour?"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include "platform/web/web_store.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -71,12 +73,20 @@ TEST_F(WebStore, AWriteThatFailsKeepsTheSaveBefore) {
     const std::vector<uint8_t> before = Read(files_, kSavePath);
     ASSERT_EQ(before.size(), kSaveBytes);
 
-    // The temporary twin cannot be made: the game names the failure, the old save stays whole.
-    std::filesystem::create_directories(std::string("store/") + kSavePath + ".tmp");
+    // The disk fills up half-way through the new save: the game names the failure, the old save
+    // stays whole.
     world.locationIndex = 5;
-    EXPECT_NE(SaveGameToFile(world, story, files_), SaveOutcome::Saved);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit full = old;
+    full.rlim_cur = 100;  // bytes, fewer than a save
+    void (*was)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const SaveOutcome outcome = SaveGameToFile(world, story, files_);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, was);
+    EXPECT_NE(outcome, SaveOutcome::Saved);
     EXPECT_EQ(Read(files_, kSavePath), before);
-    std::filesystem::remove(std::string("store/") + kSavePath + ".tmp");
     ASSERT_EQ(SaveGameToFile(world, story, files_), SaveOutcome::Saved);
     EXPECT_NE(Read(files_, kSavePath), before);
 }

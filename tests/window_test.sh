@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The game in a real window: on a virtual X display it must show the same title screen as the
 # headless game, follow the pointer, end with exit code 0 on Escape or on the window's close button,
-# ignore keys while another window has the focus, and without any display end with a notice and
-# exit code 1. Run from the build folder.
-# Needs Xvfb (skipped without it), xwd, xdotool, xclock and ImageMagick's compare.
+# ignore keys while another window has the focus, end by the signal itself on SIGTERM, SIGINT and
+# SIGHUP (also while a notice is up), and without any display end with a notice and exit code 1,
+# for an images folder without the game's pictures as well, never waiting on a FIFO among them.
+# Run from the build folder.
+# Needs Xvfb (skipped without it), xwd, xdotool, xclock, pgrep and ImageMagick's compare.
 set -u
 build="$(pwd)"
 # In a sanitizer build, leak reports are left to the other tests: the display's own libraries
@@ -14,7 +16,7 @@ if ! command -v Xvfb >/dev/null 2>&1; then
   echo "Xvfb is not installed: skipped"
   exit 77
 fi
-for tool in xwd xdotool xclock compare convert; do
+for tool in xwd xdotool xclock compare convert pgrep; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing tool: $tool" >&2; exit 1; }
 done
 
@@ -50,6 +52,30 @@ status=$?
   fail "without a display the notice was not given once: $(cat "$work/nodisplay.log")"
 echo "without a display: one notice and exit code 1"
 
+# Without a display either: a folder of pictures holding none of the game's is named, once, before
+# any window, and the game ends with exit code 1. (Named with --data: from the working directory
+# the game would go on to the pictures next to the program.)
+mkdir -p "$work/empty/images"
+(cd "$work/empty" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$build/vudizid" --data "$work/empty/images") \
+  >"$work/empty.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] || fail "with an empty images folder the game ended with $status: $(cat "$work/empty.log")"
+[ "$(grep -c "holds none of the game's pictures" "$work/empty.log")" -eq 1 ] &&
+  grep -q "$work/empty" "$work/empty.log" || fail "the empty images folder was not named: $(cat "$work/empty.log")"
+echo "an empty images folder: named, exit code 1"
+
+# A FIFO in place of a picture and of the saved game is no picture and no save: start-up goes on
+# to the display without waiting for anyone to write into them.
+mkdir -p "$work/fifo/images"
+for f in "$work"/images/*; do ln -s "$(readlink "$f")" "$work/fifo/images/"; done
+rm "$work/fifo/images/text.sbf"
+mkfifo "$work/fifo/images/text.sbf" "$work/fifo/images/outro.sbf"
+(cd "$work/fifo" && env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$build/vudizid") >"$work/fifo.log" 2>&1
+status=$?
+[ "$status" -eq 1 ] && grep -q 'DDraw Fehler: CreateEx()' "$work/fifo.log" ||
+  fail "with FIFOs for pictures start-up did not get to the display ($status): $(cat "$work/fifo.log")"
+echo "FIFOs in images/: start-up does not wait for them"
+
 # A free display number: no lock file and no socket.
 display=""
 for n in $(seq 90 140); do
@@ -67,8 +93,10 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+# The game with the quit signals at their system handling: a shell script starts its background
+# jobs with SIGINT ignored, and the game leaves an ignored signal ignored.
 start_game() {
-  (cd "$work" && exec "$build/vudizid") >"$work/game.log" 2>&1 &
+  (cd "$work" && exec env --default-signal=INT,TERM,HUP "$build/vudizid") >"$work/game.log" 2>&1 &
   game_pid=$!
   window=""
   for _ in $(seq 100); do
@@ -165,3 +193,53 @@ expect_screen "$work/title.png" "the title screen"
 "$build/xclose" "Vudizid Ozazi" || fail "could not ask the window to close"
 expect_clean_exit "the close button"
 [ ! -s "$work/game.log" ] || ! grep -qi fehler "$work/game.log" || fail "a notice on closing: $(cat "$work/game.log")"
+
+# 4. A quit signal ends the game, and with that signal: at the title screen, and while a notice is
+#    on screen (the message box runs in a child process, which must go with the game), leaving the
+#    saved game as it was.
+expect_signal_exit() {
+  local number="$1" how="$2" status=""
+  for _ in $(seq 50); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      wait "$game_pid" 2>/dev/null
+      status=$?
+      break
+    fi
+    sleep 0.1
+  done
+  [ -n "$status" ] || fail "the game did not end on $how"
+  game_pid=""
+  [ "$status" -eq $((128 + number)) ] || fail "the game ended with $status on $how: $(cat "$work/game.log")"
+  echo "$how ended the game by that signal"
+}
+start_game
+expect_screen "$work/title.png" "the title screen"
+kill -TERM "$game_pid"
+expect_signal_exit 15 "SIGTERM at the title screen"
+
+printf 'damaged' >"$work/images/outro.sbf"
+for signal in TERM:15 INT:2 HUP:1; do
+  start_game
+  expect_screen "$work/title.png" "the title screen"
+  focus_game
+  xdotool mousemove_relative -- 112 230  # onto the load button
+  sleep 0.3
+  xdotool mousedown 1  # held for a few frames: the game looks at the button once a frame
+  sleep 0.2
+  xdotool mouseup 1
+  notice=""
+  for _ in $(seq 50); do
+    notice="$(pgrep -P "$game_pid" | head -n 1)"
+    [ -n "$notice" ] && break
+    sleep 0.1
+  done
+  [ -n "$notice" ] || fail "no notice for the damaged save: $(cat "$work/game.log")"
+  sleep 0.5
+  kill -0 "$notice" 2>/dev/null || fail "the notice did not stay up"
+  kill "-${signal%%:*}" "$game_pid"
+  expect_signal_exit "${signal##*:}" "SIG${signal%%:*} during a notice"
+  for _ in $(seq 20); do kill -0 "$notice" 2>/dev/null || break; sleep 0.1; done
+  ! kill -0 "$notice" 2>/dev/null || fail "the notice outlived the game"
+  [ "$(cat "$work/images/outro.sbf")" = damaged ] || fail "the damaged save was changed"
+done
+rm "$work/images/outro.sbf"

@@ -7,42 +7,26 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 namespace vz {
 
-bool Files::ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
+namespace {
+
+// Opens a file for reading only when it is a regular file of at most maxBytes; -1 otherwise.
+// O_NONBLOCK keeps the open itself from waiting: a FIFO would otherwise block until someone writes
+// to it, and a device may wait for its hardware. Reads from a regular file ignore the flag.
+int OpenRegularFile(const std::string& path, size_t maxBytes, struct stat& st) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return -1;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
-        return false;
+        return -1;
     }
-    std::vector<uint8_t> data;
-    data.reserve(static_cast<size_t>(st.st_size));
-    uint8_t chunk[65536];
-    bool ok = true;
-    for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        if (data.size() + static_cast<size_t>(n) > maxBytes) {
-            ok = false;
-            break;
-        }
-        data.insert(data.end(), chunk, chunk + n);
-    }
-    ::close(fd);
-    if (ok) bytes.swap(data);
-    return ok;
+    return fd;
 }
-
-namespace {
 
 // Reads up to `size` bytes, going on after short reads and interruptions; -1 on an error.
 ssize_t ReadFully(int fd, uint8_t* to, size_t size) {
@@ -59,14 +43,40 @@ ssize_t ReadFully(int fd, uint8_t* to, size_t size) {
 
 }  // namespace
 
+bool Files::ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
+    struct stat st {};
+    const int fd = OpenRegularFile(path, maxBytes, st);
+    if (fd < 0) return false;
+    std::vector<uint8_t> data;
+    data.reserve(static_cast<size_t>(st.st_size));
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        if (data.size() + static_cast<size_t>(n) > maxBytes) {  // it grew while being read
+            ok = false;
+            break;
+        }
+        data.insert(data.end(), chunk, chunk + n);
+    }
+    ::close(fd);
+    if (ok) bytes.swap(data);
+    return ok;
+}
+
 bool Files::ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
                         size_t& bodyBytes) {
     bodyBytes = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= maxBytes &&
-              ReadFully(fd, head.data(), head.size()) == static_cast<ssize_t>(head.size());
+    const int fd = OpenRegularFile(path, maxBytes, st);
+    if (fd < 0) return false;
+    bool ok = ReadFully(fd, head.data(), head.size()) == static_cast<ssize_t>(head.size());
     if (ok) {
         const size_t size = static_cast<size_t>(st.st_size);
         const std::span<uint8_t> body = place(size);
@@ -90,9 +100,32 @@ bool Files::ReadInPlaceFromWholeFile(const std::string& path, size_t maxBytes, s
     return true;
 }
 
+namespace {
+
+// Creates a new temporary file beside `path` and tells its name. O_EXCL makes the open fail rather
+// than reuse anything already there: a file left by an earlier crash, or a link planted to make
+// the game write somewhere else (with O_EXCL a link is never followed, O_NOFOLLOW only says so
+// twice). The name is new each time, so nothing under any one name can keep the game from saving,
+// and two games saving at once never write into each other's file.
+int CreateTemporaryBeside(const std::string& path, std::string& temp) {
+    static std::mt19937 names(std::random_device{}());
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        // The process number mixed in keeps a forked copy of the game from drawing the same names.
+        const unsigned name = static_cast<unsigned>(names()) ^ (static_cast<unsigned>(::getpid()) * 2654435761u);
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".tmp-%08x", name);
+        temp = path + suffix;
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+}  // namespace
+
 WriteResult Files::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::string temp;
+    const int fd = CreateTemporaryBeside(path, temp);
     if (fd < 0) return WriteResult::CannotCreate;
     size_t done = 0;
     while (done < bytes.size()) {
@@ -127,5 +160,18 @@ bool Files::FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
 }
+
+std::string WhyUnreadable(const std::string& path, size_t maxBytes) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? "no such file" : std::strerror(errno);
+    if (S_ISDIR(st.st_mode)) return "a folder, not a file";
+    if (!S_ISREG(st.st_mode)) return "not a regular file";
+    if (static_cast<uint64_t>(st.st_size) > maxBytes) return "larger than " + std::to_string(maxBytes) + " bytes";
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    return "it could not be read";
+}
+
 
 }  // namespace vz

@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <pwd.h>
 #include <stdlib.h>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPictureFolderName = "images";
 // Every copy of the pictures holds the title screen; without it the game has nothing to show.
-constexpr const char* kTitlePicture = "startscreen2.sbf";
 constexpr const char* kGameFolderName = "vudizid";
 
 bool IsAbsolute(const char* path) { return path && path[0] == '/'; }
@@ -38,10 +38,28 @@ std::string Resolved(const std::string& path) {
     return ::realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
 }
 
+// A folder holds the game's pictures when it holds at least one of them: a readable picture file
+// beside where the title's lies. One missing picture (the title's too) is then simply not seen,
+// while an empty folder, an unreadable one or another folder called images is passed over.
 bool HoldsPictures(const std::string& folder) {
-    const std::string title = folder + "/" + kTitlePicture;
-    struct stat st {};
-    return ::stat(title.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(title.c_str(), R_OK) == 0;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return false;
+    bool found = false;
+    const std::string suffix = ".sbf";
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+            name == kSaveFileName)
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
 }
 
 }  // namespace
@@ -66,6 +84,8 @@ FoundPictures FindPictures(const PictureSearch& search) {
         // The build folder is often both the working directory and the program's folder.
         if (std::find(found.tried.begin(), found.tried.end(), place) != found.tried.end()) continue;
         found.tried.push_back(place);
+        struct stat st {};
+        found.existed.push_back(::stat(place.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
         if (!HoldsPictures(place)) continue;
         found.folder = Resolved(place);
         if (found.folder.empty()) continue;

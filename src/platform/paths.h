@@ -33,10 +33,11 @@ struct FoundPictures {
     std::string folder;               // absolute, links resolved; empty when no place holds the pictures
     bool installedCopy = false;       // the folder is the installed copy's, whichever way it was reached
     std::vector<std::string> tried;   // every place looked at, in order, each once
+    std::vector<bool> existed;        // for each place tried: is there a folder at all
 };
 
-// Looks for the pictures. A place holds them when it holds the title screen's picture, so an
-// unrelated folder that happens to be called images is passed over.
+// Looks for the pictures. A place holds them when it holds at least one readable picture file, so
+// an empty or unreadable folder, or an unrelated one that happens to be called images, is passed over.
 FoundPictures FindPictures(const PictureSearch& search);
 
 // The player's own folder for the game's data: $XDG_DATA_HOME/vudizid when that is an absolute

@@ -15,7 +15,7 @@ public:
     // Handles the window's pending events; called once at the start of every frame.
     virtual void PumpEvents() = 0;
     // The devices' state for one poll: motion since the previous read, and what is held now.
-    // Closing the window reads as Escape held.
+    // Closing the window reads as Escape held, and so does a quit signal (SIGINT, SIGTERM, SIGHUP).
     virtual RawInput ReadInput() = 0;
     // Shows a finished 1024 x 768 frame.
     virtual void Present(const Surface& frame) = 0;

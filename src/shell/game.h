@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "logic/story.h"
 #include "platform/platform.h"
@@ -25,8 +26,14 @@ struct Game {
     int64_t frames = 0;  // main-loop passes so far
 };
 
-// Everything start-up builds before the first frame, in its fixed order.
-void StartUp(Game& game, Platform& platform);
+// Everything start-up builds before the first frame, in its fixed order. It needs only the files:
+// the window may open after it (and then shows the game's icon).
+void StartUp(Game& game, Files& files);
+
+// What keeps a started game from being played, for the player's notice: its folder of pictures
+// (named `folder` in the notice) gave not one of the pictures start-up reads. Empty when the game
+// can go on.
+std::string PictureFolderProblem(const Game& game, const std::string& folder);
 
 // One pass of the main loop. With pace set, the frame lasts at least 40 ms (sleeping, not spinning).
 void RunFrame(Game& game, Platform& platform, bool pace);

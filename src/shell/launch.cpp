@@ -59,7 +59,11 @@ bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPi
     const FoundPictures found = FindPictures({dataFolder, WorkingFolder(), ProgramFolder(), installedPictures});
     if (found.folder.empty()) {
         notice = "The game's pictures were not found; the game cannot start. Looked in:";
-        for (const std::string& place : found.tried) notice += "\n  " + place;
+        for (size_t i = 0; i < found.tried.size(); ++i) {
+            notice += "\n  " + found.tried[i];
+            notice += found.existed[i] ? " (holds none of the game's pictures: it is empty, unreadable or another folder)"
+                                       : " (no such folder)";
+        }
         if (dataFolder.empty()) notice += "\nName their folder with --data DIR.";
         return false;
     }

@@ -1,6 +1,7 @@
 // The replay script language and the game's state as JSON.
 #include "shell/replay.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -11,6 +12,8 @@ namespace {
 constexpr int kMaxCoordinate = 100000;
 constexpr int kMaxFrames = 10000000;
 
+enum class Number { Ok, NotANumber, OutOfRange };
+
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::istringstream in(line);
@@ -19,12 +22,28 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-bool ToInt(const std::string& s, int lo, int hi, int& out) {
-    int v = 0;
+// Reads a whole word as an integer of lo..hi. A number too large even for 64 bits is out of
+// range as well, not "not a number".
+Number ToInt(const std::string& s, int lo, int hi, int& out) {
+    long long v = 0;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || end != s.data() + s.size() || v < lo || v > hi) return false;
-    out = v;
-    return true;
+    if (end != s.data() + s.size() || (ec != std::errc() && ec != std::errc::result_out_of_range))
+        return Number::NotANumber;
+    if (ec == std::errc::result_out_of_range || v < lo || v > hi) return Number::OutOfRange;
+    out = static_cast<int>(v);
+    return Number::Ok;
+}
+
+// Reads the number a command needs; false with the reason, naming `what` the command wants.
+bool NumberArgument(const std::string& word, int lo, int hi, int& out, const std::string& what, std::string& why) {
+    switch (ToInt(word, lo, hi, out)) {
+        case Number::Ok: return true;
+        case Number::NotANumber: why = what + ": '" + word + "' is not a number"; return false;
+        case Number::OutOfRange:
+            why = what + ": " + word + " is out of range (" + std::to_string(lo) + ".." + std::to_string(hi) + ")";
+            return false;
+    }
+    return false;
 }
 
 bool ValidShotName(const std::string& name) {
@@ -40,18 +59,20 @@ bool ValidShotName(const std::string& name) {
 // Parses one non-empty, non-comment line.
 bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string& why) {
     const std::string& verb = w[0];
-    auto point = [&](size_t at) {
+    auto point = [&](size_t at, const std::string& what) {
         if (w.size() == at) return true;
-        if (w.size() != at + 2) return false;
         c.hasPoint = true;
-        return ToInt(w[at], -kMaxCoordinate, kMaxCoordinate, c.x) && ToInt(w[at + 1], -kMaxCoordinate, kMaxCoordinate, c.y);
+        return NumberArgument(w[at], -kMaxCoordinate, kMaxCoordinate, c.x, what, why) &&
+               NumberArgument(w[at + 1], -kMaxCoordinate, kMaxCoordinate, c.y, what, why);
     };
     if (verb == "move") {
         c.kind = CommandKind::Move;
-        if (w.size() != 3 || !point(1)) return why = "move needs X Y", false;
+        if (w.size() != 3) return why = "move needs X Y", false;
+        if (!point(1, "move X Y")) return false;
     } else if (verb == "click" || verb == "rclick") {
         c.kind = verb == "click" ? CommandKind::Click : CommandKind::RightClick;
-        if (!point(1)) return why = verb + " takes X Y or nothing", false;
+        if (w.size() != 1 && w.size() != 3) return why = verb + " takes X Y or nothing", false;
+        if (!point(1, verb + " X Y")) return false;
     } else if (verb == "enter" || verb == "escape" || verb == "state") {
         c.kind = verb == "enter" ? CommandKind::Enter : verb == "escape" ? CommandKind::Escape : CommandKind::State;
         if (w.size() != 1) return why = verb + " takes nothing", false;
@@ -62,10 +83,11 @@ bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string&
         else if (w[1] == "right") c.hold = HoldWhat::Right;
         else if (w[1] == "enter") c.hold = HoldWhat::Enter;
         else return why = "hold needs left|right|enter N", false;
-        if (!ToInt(w[2], 0, kMaxFrames, c.count)) return why = "bad frame count", false;
+        if (!NumberArgument(w[2], 0, kMaxFrames, c.count, "hold's frame count", why)) return false;
     } else if (verb == "wait") {
         c.kind = CommandKind::Wait;
-        if (w.size() != 2 || !ToInt(w[1], 0, kMaxFrames, c.count)) return why = "wait needs N", false;
+        if (w.size() != 2) return why = "wait needs N", false;
+        if (!NumberArgument(w[1], 0, kMaxFrames, c.count, "wait N", why)) return false;
     } else if (verb == "shot") {
         c.kind = CommandKind::Shot;
         if (w.size() != 2 || !ValidShotName(w[1])) return why = "shot needs a plain NAME", false;
@@ -90,12 +112,21 @@ void JsonArray(std::ostream& o, const char* key, const Array& a, Get get) {
 }  // namespace
 
 bool ParseReplayScript(const std::string& text, std::vector<ReplayCommand>& commands, ParseError& error) {
-    std::istringstream in(text);
-    std::string line;
+    if (text.size() > kMaxReplayScriptBytes) {
+        error = {0, "the script is larger than " + std::to_string(kMaxReplayScriptBytes) + " bytes"};
+        return false;
+    }
     int number = 0;
-    while (std::getline(in, line)) {
+    // Lines end in "\n", "\r\n" or a lone "\r" (old Mac files).
+    for (size_t at = 0; at < text.size();) {
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        if (end - at > kMaxReplayLineLength) {
+            error = {number, "line longer than " + std::to_string(kMaxReplayLineLength) + " characters"};
+            return false;
+        }
+        const std::string line = text.substr(at, end - at);
+        at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         const std::vector<std::string> w = Words(line);
         if (w.empty() || w[0][0] == '#') continue;
         ReplayCommand c;

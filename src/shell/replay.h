@@ -27,7 +27,13 @@ struct ParseError {
     std::string message;
 };
 
-// Parses a whole script; false (with the first bad line) when any line is unknown or malformed.
+// What a script may be: a script is a few hundred short lines, so anything far larger or wider is
+// not one.
+inline constexpr size_t kMaxReplayScriptBytes = 1u << 20;
+inline constexpr size_t kMaxReplayLineLength = 1000;
+
+// Parses a whole script; false (with the first bad line, 0 for the script as a whole) when the
+// script is too large, or any line is too long, unknown or malformed.
 bool ParseReplayScript(const std::string& text, std::vector<ReplayCommand>& commands, ParseError& error);
 
 // The inputs of the frames a command plays, given where the pointer is now.

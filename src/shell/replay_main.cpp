@@ -1,15 +1,16 @@
 // vudizid-replay [--shots DIR] SCRIPT: plays the game headless from a script, unpaced.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 #include "platform/headless/headless_platform.h"
+#include "platform/signals.h"
 #include "shell/game.h"
 #include "shell/replay.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Replay(int argc, char** argv) {
     using namespace vz;
     std::string shots = ".";
     std::string scriptPath;
@@ -28,17 +29,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vudizid-replay [--shots DIR] SCRIPT\n");
         return 2;
     }
-    std::ifstream in(scriptPath, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "vudizid-replay: cannot read %s\n", scriptPath.c_str());
+    // Read as the game reads its files: only a regular file, without waiting on a FIFO or a device.
+    Files files;
+    std::vector<uint8_t> bytes;
+    if (!files.ReadWholeFile(scriptPath, bytes, kMaxReplayScriptBytes)) {
+        std::fprintf(stderr, "vudizid-replay: cannot read the script %s: %s\n", scriptPath.c_str(),
+                     WhyUnreadable(scriptPath, kMaxReplayScriptBytes).c_str());
         return 2;
     }
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<ReplayCommand> commands;
     ParseError error;
-    if (!ParseReplayScript(text.str(), commands, error)) {
-        std::fprintf(stderr, "%s:%d: %s\n", scriptPath.c_str(), error.line, error.message.c_str());
+    if (!ParseReplayScript(std::string(bytes.begin(), bytes.end()), commands, error)) {
+        if (error.line > 0)
+            std::fprintf(stderr, "%s:%d: %s\n", scriptPath.c_str(), error.line, error.message.c_str());
+        else
+            std::fprintf(stderr, "%s: %s\n", scriptPath.c_str(), error.message.c_str());
         return 2;
     }
 
@@ -71,4 +76,14 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // As in the game: a quit signal ends the replay at the end of a frame, never inside a save.
+    vz::InstallQuitSignals();
+    const int code = Replay(argc, argv);
+    vz::EndByQuitSignal();
+    return code;
 }

@@ -26,6 +26,11 @@ int32_t OwnScene(int object) {
 
 }  // namespace
 
+bool HeroCanStandAt(int32_t x, int32_t y) {
+    return x >= kHeroMinX && x <= kHeroMaxX && y >= kHeroMinY && y <= kHeroMaxY && x % kHeroStep == 0 &&
+           y % kHeroStep == 0;
+}
+
 SaveRecord GatherSaveRecord(const World& world, const Story& story) {
     SaveRecord r{};
     r[kLocationSlot] = world.locationIndex;
@@ -59,7 +64,7 @@ std::vector<uint8_t> EncodeSaveRecord(const SaveRecord& record) {
 }
 
 bool DecodeSaveRecord(const std::vector<uint8_t>& bytes, SaveRecord& record) {
-    if (bytes.size() < kSaveBytes) return false;
+    if (bytes.size() != kSaveBytes) return false;
     for (int i = 0; i < kSaveSlots; ++i) {
         uint32_t v = 0;
         for (int b = 0; b < 4; ++b) v |= static_cast<uint32_t>(bytes[4 * i + b]) << (8 * b);
@@ -70,8 +75,7 @@ bool DecodeSaveRecord(const std::vector<uint8_t>& bytes, SaveRecord& record) {
 
 bool SaveRecordIsSound(const SaveRecord& r) {
     if (r[kLocationSlot] < 0 || r[kLocationSlot] >= kLocationCount) return false;
-    // Where he can stand: the walk's clamps keep him inside this box.
-    if (r[kHeroSlot] < 1 || r[kHeroSlot] > 910 || r[kHeroSlot + 1] < 1 || r[kHeroSlot + 1] > 468) return false;
+    if (!HeroCanStandAt(r[kHeroSlot], r[kHeroSlot + 1])) return false;
     if (r[kHeroSlot + 2] < 0 || r[kHeroSlot + 2] > 3) return false;
     for (int i = 0; i < kObjectCount; ++i) {
         const int32_t script = r[kObjectSlots + 3 * i + 2];
@@ -126,8 +130,8 @@ std::string SaveToLoad(Files& files) {
 LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
     const std::string path = SaveToLoad(files);
     std::vector<uint8_t> bytes;
-    // A save is 420 bytes; anything much larger is not one of ours.
-    if (!files.ReadWholeFile(path, bytes, 1u << 20)) {
+    // A save is exactly 420 bytes; a larger file is not read at all, a shorter one is refused below.
+    if (!files.ReadWholeFile(path, bytes, kSaveBytes)) {
         return files.FileExists(path) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
     }
     SaveRecord record{};

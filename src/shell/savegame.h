@@ -20,8 +20,16 @@ using SaveRecord = std::array<int32_t, kSaveSlots>;
 SaveRecord GatherSaveRecord(const World& world, const Story& story);
 std::vector<uint8_t> EncodeSaveRecord(const SaveRecord& record);
 
-// Reads a record from a file's bytes; false for a file too short to hold one.
+// Reads a record from a file's bytes; false unless they are exactly one record's 420 bytes.
 bool DecodeSaveRecord(const std::vector<uint8_t>& bytes, SaveRecord& record);
+// Where a saved hero may stand: from his start and the exits' entry points (all on this grid) he
+// walks 5 pixels a step, and the clamps of his walk target stop him at 10..900 x 10..460; one step
+// further out, at 5, his picture is still whole on the screen. Anywhere else it could stick out
+// past the screen's edge and not be drawn.
+inline constexpr int kHeroStep = 5;
+inline constexpr int kHeroMinX = 5, kHeroMaxX = 900;
+inline constexpr int kHeroMinY = 5, kHeroMaxY = 460;
+bool HeroCanStandAt(int32_t x, int32_t y);
 // False for a record holding a value the game could never have written where it would do harm.
 bool SaveRecordIsSound(const SaveRecord& record);
 // Writes a sound record back into the game (loads its location too).

@@ -23,6 +23,7 @@ bool Start() {
     }
     game = std::make_unique<Game>();
     StartUp(*game, platform);
+    platform.SetIcon(game->icon);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // The headless backend used by the replay tool and the tests.
 #include "platform/headless/headless_platform.h"
 
+#include "platform/signals.h"
+
 namespace vz {
 
 void HeadlessPlatform::PumpEvents() {
@@ -16,6 +18,7 @@ RawInput HeadlessPlatform::ReadInput() {
         r.dy = 0;
     }
     motionTaken_ = true;
+    r.escape = r.escape || QuitSignal() != 0;
     return r;
 }
 

@@ -8,12 +8,20 @@
 #include <vector>
 
 #include "platform/screen_scale.h"
+#include "platform/signals.h"
 
 namespace vz {
 
 namespace {
 
 constexpr const char* kWindowClass = "vudizid";
+
+// SDL shows a message box from a child process and waits for it; a quit signal ends that child.
+// False when no box could be shown, or a quit signal took it away.
+bool ShowMessageBox(Uint32 kind, const std::string& text, SDL_Window* owner) {
+    NoticeChildWatch watch;
+    return SDL_ShowSimpleMessageBox(kind, "", text.c_str(), owner) == 0 && QuitSignal() == 0;
+}
 
 class SdlPlatform : public Platform {
 public:
@@ -29,6 +37,8 @@ public:
         // class the player set himself is kept.
         SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
         SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
+        // The game's own handlers take the quit signals (platform/signals.h), also during a notice.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
         // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -126,7 +136,7 @@ public:
             r.enter = !alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
             r.escape = keys[SDL_SCANCODE_ESCAPE] != 0;
         }
-        r.escape = r.escape || closeRequested_;
+        r.escape = r.escape || closeRequested_ || QuitSignal() != 0;
         return r;
     }
 
@@ -209,11 +219,16 @@ public:
     void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
 
     void Notice(const std::string& text) override {
+        // A game asked to end shows no more notices; the text still goes to standard error.
+        if (QuitSignal() != 0) {
+            std::fprintf(stderr, "vudizid: %s\n", text.c_str());
+            return;
+        }
         // Leave full screen first, or the notice may open behind the game's picture.
         if (fullscreen_) SDL_SetWindowFullscreen(window_, 0);
         SDL_SetRelativeMouseMode(SDL_FALSE);
         SDL_ShowCursor(SDL_ENABLE);
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", text.c_str(), window_) != 0)
+        if (!ShowMessageBox(SDL_MESSAGEBOX_INFORMATION, text, window_))
             std::fprintf(stderr, "vudizid: %s\n", text.c_str());
         SDL_ShowCursor(SDL_DISABLE);
         if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -303,9 +318,8 @@ std::unique_ptr<Platform> CreateSdlPlatform(bool windowed, StartupFailure& failu
 }
 
 void ShowStartupNotice(const std::string& text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "", text.c_str(), nullptr) != 0) {
-        // No display at all: standard error is all there is.
-    }
+    // Without any display standard error, where main() has written the text, is all there is.
+    if (QuitSignal() == 0) ShowMessageBox(SDL_MESSAGEBOX_ERROR, text, nullptr);
 }
 
 }  // namespace vz
