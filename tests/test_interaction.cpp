@@ -184,5 +184,33 @@ TEST_F(InteractionTest, LookAndTalkOnACarriedItemAnswerInThePanelFor100Frames) {
     }
 }
 
+TEST_F(InteractionTest, AnAnswerThatWouldRunOffTheScreenEndsInsideItAndOthersStayPut) {
+    const char* sweet = "That doesn't have to be sweet";
+    const int left = TextLeftInsideScreen(760, false, sweet);
+    ASSERT_LT(left, 760);
+    ASSERT_LE(left + BitmapTextWidth(false, sweet), kScreenWidth);
+
+    // the sugar handed to the native woman answers at her text position, moved left to show its end
+    EnterScene(*game, platform, kVillageScene);
+    Hold(kSugar);
+    SetVerb(*game, kTake);
+    Click(850, 400);
+    Frame(*game, platform);
+    EXPECT_TRUE(Shows(left, 235, sweet));
+    EXPECT_FALSE(Shows(760, 235, sweet));
+
+    // her own answer fits and starts where the table says, as does her label
+    ClickHere(*game, platform);
+    s.heldItem = -1;
+    SetVerb(*game, kLook);
+    Click(850, 400);
+    Frame(*game, platform);
+    EXPECT_TRUE(Shows(760, 235, "A resident of the isle", true));
+    ClickHere(*game, platform);
+    Quiet();
+    Frame(*game, platform);
+    EXPECT_TRUE(Shows(760, 235, "a native", true));
+}
+
 }  // namespace
 }  // namespace vz::test

@@ -1,6 +1,10 @@
 // Bitmap text: which glyph of the atlas lands where, line breaks, bytes without glyph and centring.
 #include "platform/text.h"
 
+#include <string>
+
+#include "platform/glyphs.h"
+
 #include <gtest/gtest.h>
 
 using namespace vz;
@@ -117,4 +121,43 @@ TEST_F(Text, FontChoiceKeyAndGlyphsOffTheScreen) {
     DrawBitmapText(100, 100, false, 0, keyed, "a", fonts);
     EXPECT_EQ(keyed.At(101, 100), 0x0841);
     EXPECT_EQ(keyed.At(100, 100), AtlasColour(0, 4, 0));
+}
+
+TEST_F(Text, WidthIsTheLastGlyphsRightEdgeOnTheWidestLine) {
+    // "Kai": pen 0, 11, 22; the 'i' is 4 wide, so 26 and not its advance. Trailing blanks and bytes
+    // without glyph do not widen it.
+    EXPECT_EQ(BitmapTextWidth(false, "Kai"), 26);
+    EXPECT_EQ(BitmapTextWidth(false, "Kai  ::"), 26);
+    EXPECT_EQ(BitmapTextWidth(false, ""), 0);
+    // With multi-line on the widest line counts; off, '#' is a blank and the whole text one line.
+    EXPECT_EQ(BitmapTextWidth(true, "a#Kai#b"), 26);
+    EXPECT_EQ(BitmapTextWidth(false, "a#b"), 11 + 10 + 10);
+}
+
+TEST_F(Text, ATextThatWouldRunOffTheRightEdgeStartsFurtherLeft) {
+    // The native woman's text position: the sugar's answer ends 24 pixels past the edge.
+    const char* sweet = "That doesn't have to be sweet";
+    const int left = TextLeftInsideScreen(760, false, sweet);
+    EXPECT_LT(left, 760);
+    EXPECT_LE(left + BitmapTextWidth(false, sweet), kScreenWidth);
+    EXPECT_GE(left + BitmapTextWidth(false, sweet), kScreenWidth - 8);  // moved no further than needed
+
+    // Drawn there, every glyph shows: the final 't' comes last, at the right.
+    DrawBitmapText(left, 235, false, 0, screen, sweet, fonts);
+    const Glyph* t = FindGlyph('t');
+    const int lastX = left + BitmapTextWidth(false, sweet) - (t->right - t->left);
+    EXPECT_EQ(screen.At(lastX, 235), AtlasColour(t->left, t->top, 0));
+
+    // What fits keeps its place exactly, up to a text that ends on the last column.
+    EXPECT_EQ(TextLeftInsideScreen(760, false, "A resident of the isle"), 760);
+    const int w = BitmapTextWidth(false, "sugar");
+    EXPECT_EQ(TextLeftInsideScreen(kScreenWidth - w, false, "sugar"), kScreenWidth - w);
+    EXPECT_LT(TextLeftInsideScreen(kScreenWidth - w + 1, false, "sugar"), kScreenWidth - w);
+    EXPECT_EQ(TextLeftInsideScreen(-30, false, "sugar"), -30);
+
+    // A multi-line text moves by its widest line; one wider than the screen starts at its left edge.
+    EXPECT_EQ(TextLeftInsideScreen(900, true, "ab#cd"), 900);
+    EXPECT_LT(TextLeftInsideScreen(900, true, "ab#There is a monkey"), 900);
+    std::string wide(120, 'm');
+    EXPECT_EQ(TextLeftInsideScreen(10, false, wide.c_str()), 0);
 }

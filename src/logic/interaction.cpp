@@ -49,7 +49,7 @@ void DrawSceneResponse(World& world, Story& story) {
         if (IsValidObject(r.secondItem)) at = {world.objects[r.secondItem].textX, world.objects[r.secondItem].textY};
     }
     if (text == nullptr) return;
-    DrawBitmapText(at.x, at.y, false, 0, world.backBuffer, text, world.fonts);
+    DrawBitmapText(TextLeftInsideScreen(at.x, false, text), at.y, false, 0, world.backBuffer, text, world.fonts);
     CountDown(story);
 }
 
@@ -70,7 +70,8 @@ void SceneObjects(World& world, Story& story) {
         WorldObject& o = world.objects[i];
         if (story.messageSubject == i) {
             if (const char* text = ObjectResponseText(o, story.messageKind)) {
-                DrawBitmapText(o.textX, o.textY, true, 0, world.backBuffer, text, world.fonts);
+                DrawBitmapText(TextLeftInsideScreen(o.textX, true, text), o.textY, true, 0, world.backBuffer, text,
+                               world.fonts);
                 CountDown(story);
             }
         }
@@ -87,7 +88,8 @@ void ScenePerson(World& world, Story& story) {
     Person& person = world.persons[p];
     if (story.personMessage == p && (story.messageKind == kLookMessage || story.messageKind == kTalkMessage)) {
         const char* text = story.messageKind == kLookMessage ? person.lookText : person.takeText;
-        DrawBitmapText(person.textX, person.textY, true, 0, world.backBuffer, text, world.fonts);
+        DrawBitmapText(TextLeftInsideScreen(person.textX, true, text), person.textY, true, 0, world.backBuffer, text,
+                       world.fonts);
         story.messageTimer -= 1;
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;

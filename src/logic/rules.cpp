@@ -120,7 +120,8 @@ FrameEnd UseOnObjectFrame(World& world, Story& story) {
         StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
         story.messageTimer -= 1;
         const Point at = RuleTextPosition(world, rule.secondItem);
-        DrawBitmapText(at.x, at.y, false, 0, world.backBuffer, rule.message, world.fonts);
+        DrawBitmapText(TextLeftInsideScreen(at.x, false, rule.message), at.y, false, 0, world.backBuffer, rule.message,
+                       world.fonts);
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;
             story.messageSubject = -1;

@@ -19,4 +19,11 @@ bool DrawBitmapText(int x, int y, bool multiLine, int font, Surface& destination
 bool DrawBitmapTextCentred(int x, int y, bool multiLine, int font, Surface& destination, const char* text,
                            const Fonts& fonts);
 
+// How far the text reaches right of where it starts: the right edge of the last glyph of its widest line.
+int BitmapTextWidth(bool multiLine, const char* text);
+
+// Where a text meant to start at x starts so that the player can read it to its end: x itself when it
+// ends inside the screen, else far enough left to end a few pixels inside the right edge (not left of 0).
+int TextLeftInsideScreen(int x, bool multiLine, const char* text);
+
 }  // namespace vz

@@ -68,7 +68,7 @@ bool ObjectUnderMouse(const WorldObject& o, int mouseX, int mouseY) {
 }
 
 void DrawObjectLabel(const WorldObject& o, Surface& target, const Fonts& fonts) {
-    DrawBitmapText(o.textX, o.textY, false, 0, target, o.name, fonts);
+    DrawBitmapText(TextLeftInsideScreen(o.textX, false, o.name), o.textY, false, 0, target, o.name, fonts);
 }
 
 bool IsValidObject(int index) { return index >= 0 && index < kObjectCount; }

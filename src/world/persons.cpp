@@ -42,7 +42,7 @@ bool PersonUnderMouse(const Person& p, int mouseX, int mouseY) {
 }
 
 void DrawPersonLabel(const Person& p, Surface& target, const Fonts& fonts) {
-    DrawBitmapText(p.textX, p.textY, true, 0, target, p.name, fonts);
+    DrawBitmapText(TextLeftInsideScreen(p.textX, true, p.name), p.textY, true, 0, target, p.name, fonts);
 }
 
 void DrawPersonTalking(const Person& p, int k, Surface& target) {

@@ -1,60 +1,43 @@
-// The font atlases: every glyph of the table drawn from a TrueType font into its own rectangle,
-// thresholded to solid pixels and given a one-pixel dark outline.
+// The font atlases: the pixel grids of art/font placed into the glyph table's rectangles, with a dark
+// outline and shadow, in one ink colour per atlas.
 #include "picbuild.h"
 #include "platform/glyphs.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <sstream>
 
 namespace vz::picbuild {
 
 namespace {
 
-constexpr int kBaseline = 16;    // rows from a rectangle's top to the baseline
-constexpr int kCapHeight = 12;   // wanted height of the capitals in pixels
-constexpr double kMinSqueeze = 0.6;    // narrowest horizontal squeeze for a glyph that is too wide
-constexpr double kCleanSqueeze = 0.8;  // narrowest squeeze worth keeping the outline out of shared columns
-const uint16_t kOutline = Rgb565(0x2b, 0x1d, 0x14);
+const uint16_t kShadow = Rgb565(0x2b, 0x1d, 0x14);  // the dark outline colour of all the game's art
+
+// The dark pixels around the ink, as offsets from each ink pixel: a one-pixel outline all round and a
+// second row below, so the letters stand out from pale sand, foam and sky as well as from the dark
+// choice panel. Sideways the outline takes one column each side; the glyphs are designed for that.
+constexpr std::pair<int, int> kShadowOffsets[] = {
+    {-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1},  // outline
+    {-1, 2},  {0, 2},  {1, 2},                                             // shadow below
+};
+constexpr int kLeftMargin = 1;   // columns the dark pixels reach left of the ink
+constexpr int kRightMargin = 1;  // and right of it
 
 // The comma and the apostrophe share one mark in one column of the atlas.
 constexpr uint8_t kComma = 0x2C;
 constexpr uint8_t kApostrophe = 0x27;
 
-// A thresholded glyph: ink pixels relative to the pen at the baseline.
-struct Ink {
-    int width = 0, rows = 0;
-    int left = 0, top = 0;  // bitmap_left, bitmap_top
-    std::vector<uint8_t> on;
-};
-
-bool LoadInk(FT_Face face, unsigned codepoint, double squeeze, Ink& ink, double squash = 1.0) {
-    FT_Matrix m{FT_Fixed(squeeze * 0x10000 + 0.5), 0, 0, FT_Fixed(squash * 0x10000 + 0.5)};
-    FT_Set_Transform(face, &m, nullptr);
-    const FT_UInt index = FT_Get_Char_Index(face, codepoint);
-    if (index == 0) return false;
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO)) return false;
-    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO)) return false;
-    const FT_Bitmap& bm = face->glyph->bitmap;
-    ink.width = int(bm.width);
-    ink.rows = int(bm.rows);
-    ink.left = face->glyph->bitmap_left;
-    ink.top = face->glyph->bitmap_top;
-    ink.on.assign(size_t(ink.width) * size_t(ink.rows), 0);
-    for (int y = 0; y < ink.rows; ++y) {
-        const unsigned char* row = bm.buffer + y * bm.pitch;
-        for (int x = 0; x < ink.width; ++x) ink.on[size_t(y) * ink.width + x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-    }
-    return true;
+bool CommaAndApostrophe(const Glyph& a, const Glyph& b) {
+    return (a.byte == kComma && b.byte == kApostrophe) || (a.byte == kApostrophe && b.byte == kComma);
 }
 
-// Columns of a glyph's rectangle that no other rectangle covers: [first, last).
+// Columns of a glyph's rectangle that no other rectangle covers (the comma's mark being the apostrophe's
+// too): [first, last). Nothing of the glyph may be drawn outside them, or a neighbour would show a sliver.
 void OwnColumns(const Glyph& g, int& first, int& last) {
     auto shared = [&](int x) {
         for (const Glyph& o : kGlyphTable) {
-            if (&o == &g) continue;
+            if (&o == &g || CommaAndApostrophe(g, o)) continue;
             if (x >= o.left && x < o.right && g.top < o.bottom && o.top < g.bottom) return true;
         }
         return false;
@@ -65,143 +48,134 @@ void OwnColumns(const Glyph& g, int& first, int& last) {
     while (last > first && shared(last - 1)) --last;
 }
 
-// One glyph's pixels in atlas coordinates: its ink and the outline around it.
-struct Layer {
-    std::vector<std::pair<int, int>> ink, outline;
-};
-
-// The pixels around the ink (all eight neighbours) that are not ink, kept inside the clip rectangle.
-void Outline(const std::vector<std::pair<int, int>>& ink, int clipLeft, int clipTop, int clipRight, int clipBottom,
-             std::vector<std::pair<int, int>>& outline) {
-    for (auto [x, y] : ink) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int ox = x + dx, oy = y + dy;
-                if (ox < clipLeft || ox >= clipRight || oy < clipTop || oy >= clipBottom) continue;
-                if (std::find(ink.begin(), ink.end(), std::pair{ox, oy}) != ink.end()) continue;
-                outline.emplace_back(ox, oy);
-            }
-        }
+// Splits the columns a glyph leaves free around its ink: the outline's column on the right first, then the
+// one on the left (a glyph too wide for both, like the 'i', keeps its right edge outlined), then the rest
+// evenly. Returns the columns to the left of the ink.
+int LeftSlack(int slack) {
+    int left = 0, right = 0;
+    while (slack > 0 && (left < kLeftMargin || right < kRightMargin)) {
+        if (right < kRightMargin && (right <= left || left >= kLeftMargin))
+            ++right;
+        else
+            ++left;
+        --slack;
     }
+    return left + slack / 2;
+}
+
+std::string ByteName(uint8_t byte) {
+    std::ostringstream s;
+    s << "byte 0x" << std::hex << std::uppercase << int(byte);
+    if (byte >= 0x20 && byte < 0x7F) s << " '" << char(byte) << "'";
+    return s.str();
 }
 
 }  // namespace
 
-bool BuildFontAtlas(const std::string& fontPath, uint32_t inkRgb, Picture& picture, std::string& error) {
-    FT_Library library;
-    if (FT_Init_FreeType(&library)) {
-        error = "cannot start FreeType";
-        return false;
+bool ParseFontSource(const std::string& text, std::map<uint8_t, GlyphGrid>& grids, std::string& error) {
+    grids.clear();
+    std::istringstream in(text);
+    std::string line;
+    GlyphGrid* current = nullptr;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // A comment starts with "# " (pixel rows hold no blank); a blank or comment line ends a grid.
+        if (line.empty() || line.rfind("# ", 0) == 0) {
+            current = nullptr;
+            continue;
+        }
+        if (line.rfind("glyph ", 0) == 0) {
+            std::istringstream words(line.substr(6));
+            std::string hex;
+            words >> hex;
+            char* end = nullptr;
+            const long byte = std::strtol(hex.c_str(), &end, 16);
+            if (hex.size() != 2 || *end != '\0' || byte < 0x21) {
+                error = "line " + std::to_string(lineNo) + ": \"glyph\" wants a byte as two hex digits";
+                return false;
+            }
+            if (grids.count(uint8_t(byte))) {
+                error = "line " + std::to_string(lineNo) + ": a second grid for " + ByteName(uint8_t(byte));
+                return false;
+            }
+            current = &grids[uint8_t(byte)];
+            current->line = lineNo;
+            continue;
+        }
+        if (current == nullptr || line.find_first_not_of(".#") != std::string::npos) {
+            error = "line " + std::to_string(lineNo) + ": a pixel row of '#' and '.' belongs below a \"glyph\" line";
+            return false;
+        }
+        current->rows.push_back(line);
     }
-    FT_Face face;
-    if (FT_New_Face(library, fontPath.c_str(), 0, &face)) {
-        FT_Done_FreeType(library);
-        error = "cannot read the font " + fontPath;
-        return false;
-    }
+    return true;
+}
 
-    // The smallest size whose capital H stands kCapHeight pixels tall.
-    Ink probe;
-    FT_F26Dot6 size = 10 * 64;
-    for (; size < 30 * 64; size += 8) {
-        FT_Set_Char_Size(face, 0, size, 72, 72);
-        if (LoadInk(face, 'H', 1.0, probe) && probe.rows >= kCapHeight) break;
-    }
+bool BuildFontAtlas(const std::string& source, uint32_t inkRgb, Picture& picture, std::string& error) {
+    std::map<uint8_t, GlyphGrid> grids;
+    if (!ParseFontSource(source, grids, error)) return false;
 
-    const uint16_t inkColour = Rgb565(uint8_t(inkRgb >> 16), uint8_t(inkRgb >> 8), uint8_t(inkRgb));
+    const uint16_t ink = Rgb565(uint8_t(inkRgb >> 16), uint8_t(inkRgb >> 8), uint8_t(inkRgb));
     picture = Picture(kFontAtlasWidth, kFontAtlasHeight, kKeyColour);
-    std::vector<Layer> layers;
+    std::vector<std::pair<int, int>> inkPixels, darkPixels;
 
     for (const Glyph& g : kGlyphTable) {
-        if (g.byte == kComma || g.byte == kApostrophe) continue;
-        const int rectW = g.right - g.left;
+        if (g.byte == kApostrophe) continue;  // drawn by the comma's mark
+        const auto it = grids.find(g.byte);
+        if (it == grids.end()) {
+            error = "no grid for " + ByteName(g.byte);
+            return false;
+        }
+        const GlyphGrid& grid = it->second;
+        const std::string where = ByteName(g.byte) + " (line " + std::to_string(grid.line) + ")";
+
+        // The grid's ink columns, whatever empty columns surround them.
+        int first = 1 << 20, last = -1;
+        for (const std::string& row : grid.rows) {
+            const size_t a = row.find('#'), b = row.rfind('#');
+            if (a == std::string::npos) continue;
+            first = std::min(first, int(a));
+            last = std::max(last, int(b));
+        }
+        if (last < 0) {
+            error = where + ": the grid has no ink";
+            return false;
+        }
+        const int width = last - first + 1;
+        if (int(grid.rows.size()) > g.bottom - g.top) {
+            error = where + ": " + std::to_string(grid.rows.size()) + " rows, the rectangle has " +
+                    std::to_string(g.bottom - g.top);
+            return false;
+        }
         int own0, own1;
         OwnColumns(g, own0, own1);
-        const int ownW = own1 - own0;
-
-        // Squeeze a wide glyph until ink and outline fit the columns no other rectangle shares (so nothing
-        // of it shows when a neighbour is drawn). If that would squeeze it too far, only the ink keeps out of
-        // the shared columns and the outline may reach into them; failing that, it just fits the rectangle.
-        enum class Fit { Clean, InkOwn, Rect };
-        auto fits = [&](const Ink& i, Fit f) {
-            if (f == Fit::Clean) return i.width + 2 <= ownW;
-            if (f == Fit::InkOwn) return i.width <= ownW && i.width + 2 <= rectW;
-            return i.width + 2 <= rectW;
-        };
-        Ink ink;
-        Fit fit = Fit::Clean;
-        double squeeze = 1.0;
-        bool done = false;
-        for (Fit f : {Fit::Clean, Fit::InkOwn, Fit::Rect}) {
-            const double narrowest = f == Fit::Clean ? kCleanSqueeze : kMinSqueeze;
-            for (int step = 0; !done && 1.0 - 0.02 * step >= narrowest - 1e-9; ++step) {
-                squeeze = 1.0 - 0.02 * step;
-                if (!LoadInk(face, g.byte, squeeze, ink)) {
-                    error = "the font has no glyph for byte " + std::to_string(g.byte);
-                    FT_Done_Face(face);
-                    FT_Done_FreeType(library);
-                    return false;
-                }
-                done = fits(ink, f);
-            }
-            fit = f;
-            if (done) break;
+        if (width > own1 - own0) {
+            error = where + ": " + std::to_string(width) + " columns wide, only " + std::to_string(own1 - own0) +
+                    " are its own";
+            return false;
         }
 
-        // A glyph reaching out of its rectangle on the shared baseline (a capital J's hook) is squashed to
-        // the rows it may use, then the clamp below moves it in.
-        const int natTop = g.top + kBaseline - ink.top, natBottom = natTop + ink.rows;
-        if (natTop < g.top || natBottom > g.bottom) {
-            const int rows = std::min(g.bottom, natBottom) - std::max(g.top, natTop);
-            for (int step = 1; ink.rows > rows && 1.0 - 0.02 * step >= kMinSqueeze - 1e-9; ++step) {
-                LoadInk(face, g.byte, squeeze, ink, 1.0 - 0.02 * step);
+        const int x0 = own0 + LeftSlack(own1 - own0 - width);
+        std::vector<std::pair<int, int>> glyphInk;
+        for (size_t y = 0; y < grid.rows.size(); ++y)
+            for (int x = first; x <= last && x < int(grid.rows[y].size()); ++x)
+                if (grid.rows[y][size_t(x)] == '#') glyphInk.emplace_back(x0 + x - first, g.top + int(y));
+
+        // The shadow stays in the glyph's own columns and rows; a narrow glyph loses the part that does not fit.
+        for (auto [x, y] : glyphInk) {
+            for (auto [dx, dy] : kShadowOffsets) {
+                const int sx = x + dx, sy = y + dy;
+                if (sx >= own0 && sx < own1 && sy >= g.top && sy < g.bottom) darkPixels.emplace_back(sx, sy);
             }
         }
-        const int clipL = fit == Fit::Clean ? own0 : g.left, clipR = fit == Fit::Clean ? own1 : g.right;
-
-        // Centre in the rectangle, keep the ink in the glyph's own columns and leave room for the outline.
-        int x0 = g.left + (rectW - ink.width) / 2;
-        if (fit == Fit::Clean) x0 = std::clamp(x0, own0 + 1, own1 - 1 - ink.width);
-        if (fit == Fit::InkOwn) x0 = std::clamp(x0, own0, own1 - ink.width);
-        x0 = std::clamp(x0, g.left + 1, std::max(g.left + 1, g.right - 1 - ink.width));
-        // Rows: the baseline lies kBaseline rows below the top; keep ink inside the rectangle.
-        int y0 = g.top + kBaseline - ink.top;
-        y0 = std::clamp(y0, g.top, std::max(g.top, g.bottom - ink.rows));
-
-        Layer layer;
-        for (int y = 0; y < ink.rows; ++y) {
-            for (int x = 0; x < ink.width; ++x) {
-                if (!ink.on[size_t(y) * ink.width + x]) continue;
-                const int ax = x0 + x, ay = y0 + y;
-                if (ax >= g.left && ax < g.right && ay >= g.top && ay < g.bottom) layer.ink.emplace_back(ax, ay);
-            }
-        }
-        Outline(layer.ink, clipL, g.top, clipR, g.bottom, layer.outline);
-        layers.push_back(std::move(layer));
+        inkPixels.insert(inkPixels.end(), glyphInk.begin(), glyphInk.end());
     }
 
-    // The shared comma / apostrophe mark: a small tick on rows 62..66, outlined on rows 61..67, in the
-    // columns the hyphen's rectangle does not reach.
-    {
-        const Glyph* comma = FindGlyph(kComma);
-        const Glyph* apostrophe = FindGlyph(kApostrophe);
-        if (comma && apostrophe) {
-            const int x = comma->left + 1;  // the first column is shared with the hyphen
-            Layer mark;
-            mark.ink = {{x, 62}, {x + 1, 62}, {x, 63}, {x + 1, 63}, {x, 64}, {x + 1, 64}, {x + 1, 65}, {x, 66}};
-            Outline(mark.ink, x, 61, comma->right, 68, mark.outline);
-            layers.push_back(std::move(mark));
-        }
-    }
-
-    // Outlines first, then ink, so no glyph's outline covers a neighbour's ink.
-    for (const Layer& l : layers)
-        for (auto [x, y] : l.outline) picture.at(x, y) = kOutline;
-    for (const Layer& l : layers)
-        for (auto [x, y] : l.ink) picture.at(x, y) = inkColour;
-
-    FT_Done_Face(face);
-    FT_Done_FreeType(library);
+    // Shadows first, then ink, so the shadow of one pixel never covers the ink of the next.
+    for (auto [x, y] : darkPixels) picture.at(x, y) = kShadow;
+    for (auto [x, y] : inkPixels) picture.at(x, y) = ink;
     return true;
 }
 

@@ -12,7 +12,7 @@ namespace pb = vz::picbuild;
 
 namespace {
 
-constexpr const char* kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+constexpr const char* kFontSource = "/font/glyphs.txt";  // below the art folder
 constexpr uint32_t kFont0Ink = 0xfff6dc;  // light cream
 constexpr uint32_t kFont1Ink = 0xffd23f;  // warm yellow
 
@@ -81,7 +81,13 @@ int Build(const std::string& artDir, const std::string& outDir) {
         error.clear();
         bool ok = false;
         if (e.kind == pb::Kind::Font0 || e.kind == pb::Kind::Font1) {
-            ok = pb::BuildFontAtlas(kFontPath, e.kind == pb::Kind::Font0 ? kFont0Ink : kFont1Ink, picture, error);
+            std::vector<uint8_t> source;
+            if (!pb::ReadFile(artDir + kFontSource, source)) {
+                error = "cannot read " + artDir + kFontSource;
+            } else {
+                ok = pb::BuildFontAtlas(std::string(source.begin(), source.end()),
+                                        e.kind == pb::Kind::Font0 ? kFont0Ink : kFont1Ink, picture, error);
+            }
             if (ok && (picture.width != e.width || picture.height != e.height)) {
                 ok = false;
                 error = "the glyph table's atlas size differs from the manifest";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -66,8 +67,18 @@ Picture ConvertColourArgb(const uint8_t* data, int stride, int width, int height
 bool RenderSvg(const std::string& svgPath, int width, int height, Kind kind, Picture& picture,
                std::string& warning, std::string& error);
 
-// Draws a font atlas from the glyph table with the given TrueType font and ink colour (0xRRGGBB).
-bool BuildFontAtlas(const std::string& fontPath, uint32_t ink, Picture& picture, std::string& error);
+// One glyph of the font source: pixel rows from the glyph's top row, '#' ink and '.' empty.
+struct GlyphGrid {
+    std::vector<std::string> rows;
+    int line = 0;  // where its "glyph" line stands in the source
+};
+
+// Reads the font source (art/font/glyphs.txt): "glyph HH name" lines, each followed by its pixel rows.
+bool ParseFontSource(const std::string& text, std::map<uint8_t, GlyphGrid>& grids, std::string& error);
+
+// Draws a font atlas from the font source's text: every glyph of the table in its rectangle, in the ink
+// colour (0xRRGGBB) with the dark outline and shadow. False with a message naming the glyph that does not fit.
+bool BuildFontAtlas(const std::string& source, uint32_t ink, Picture& picture, std::string& error);
 
 // Writes a picture as a PNG, showing the key colour as magenta.
 bool WritePng(const Picture& picture, const std::string& pngPath, std::string& error);
