@@ -119,6 +119,76 @@ def path_from(points, closed=True):
     return d + (" Z" if closed else "")
 
 
+def hand(fig, wrist, ang, skin, skin_d, thumb=1, kind="relaxed", size=1.0):
+    """A hand with a thumb at the end of a forearm pointing at `ang` (polar, 0 = down). thumb is the side
+    of the thumb (+1 on the hand's own right when seen along the forearm, -1 the other side, 0 hidden).
+    kind: "relaxed" (fingers together, slightly curled), "fist" (curled up), "open" (flat, thumb spread),
+    "point" (a fist with the index finger out)."""
+    a = math.radians(ang)
+    dv = (math.sin(a), math.cos(a))      # along the hand
+    du = (math.cos(a), -math.sin(a))     # across it
+    def P(u, v):
+        u *= size
+        v *= size
+        return (wrist[0] + du[0] * u + dv[0] * v, wrist[1] + du[1] * u + dv[1] * v)
+    tip = {"relaxed": 14.0, "fist": 11.5, "open": 16.0, "point": 11.5}[kind]
+    spread = 1.6 if kind == "open" else 1.0
+    t = thumb if thumb else 1
+    # the palm and fingers as one rounded mitten as wide as the wrist, the thumb a bump on one side;
+    # it starts a little inside the forearm, so the arm's end disappears under it
+    w = 6.0
+    pts = [P(-t * w, -1.5), P(-t * (w + 0.4), tip * 0.55)]
+    tipc = [P(-t * (w + 0.4), tip + 0.5), P(0, tip + 0.5), P(t * (w + 0.2), tip + 0.3), P(t * (w + 0.2), tip * 0.6)]
+    if thumb:
+        th = [P(t * w, tip * 0.4), P(t * (w + 4 + 2 * (spread - 1)), tip * 0.36 - 2 * (spread - 1)),
+              P(t * (w + 3.6 + 2.5 * (spread - 1)), -0.5 - 2.5 * (spread - 1)), P(t * w, -1.5)]
+    else:
+        th = [P(t * w, tip * 0.3), P(t * w, 2), P(t * w, -1.5), P(t * w, -1.5)]
+    outline = (f"M{f(pts[0][0])},{f(pts[0][1])} L{f(pts[1][0])},{f(pts[1][1])} "
+               f"Q{f(tipc[0][0])},{f(tipc[0][1])} {f(tipc[1][0])},{f(tipc[1][1])} Q{f(tipc[2][0])},{f(tipc[2][1])} {f(tipc[3][0])},{f(tipc[3][1])} "
+               f"L{f(th[0][0])},{f(th[0][1])} Q{f(th[1][0])},{f(th[1][1])} {f(th[2][0])},{f(th[2][1])} L{f(th[3][0])},{f(th[3][1])}")
+    gid = fig.uid("hand")
+    # filled and shaded like the other parts, but outlined without the line across the wrist
+    fig.add(f'<g id="{gid}"><clipPath id="{gid}-clip"><path d="{outline} Z"/></clipPath>'
+            f'<path d="{outline} Z" fill="{skin_d}"/>'
+            f'<g clip-path="url(#{gid}-clip)"><path d="{outline} Z" fill="{skin}" '
+            f'transform="translate({f(fig.shade * 2.2)},{f(-0.9)})"/></g>'
+            f'<path d="{outline}" fill="none" stroke="{OUT}" stroke-width="2.2" stroke-linejoin="round" stroke-linecap="round"/></g>')
+    if kind in ("relaxed", "open"):
+        lines = "".join(f"M{f(P(u, tip * 0.62)[0])},{f(P(u, tip * 0.62)[1])} L{f(P(u, tip - 0.3)[0])},{f(P(u, tip - 0.3)[1])} "
+                        for u in (-t * 1.9, t * 1.7))
+        fig.raw(f'<path id="{fig.uid("fingers")}" d="{lines}" fill="none" stroke="{skin_d}" stroke-width="1.2" stroke-linecap="round"/>')
+    elif kind in ("fist", "point"):
+        k0, k1 = P(-t * 4, tip * 0.62), P(t * 3.6, tip * 0.66)
+        fig.raw(f'<path id="{fig.uid("knuckles")}" d="M{f(k0[0])},{f(k0[1])} L{f(k1[0])},{f(k1[1])}" fill="none" stroke="{skin_d}" '
+                f'stroke-width="1.2" stroke-linecap="round"/>')
+    if kind == "point":
+        base = P(-t * 2.5, tip * 0.8)
+        fig.limb("finger", [base, polar(base, ang + t * 0, 12 * size)], 4.5 * size, skin, skin_d)
+
+
+def sleeve(fig, sh, el, frac, width, color, dark, torn=False):
+    """A short sleeve over the upper arm from the shoulder `sh` towards the elbow `el`: its top is rounded
+    over the shoulder joint so that no skin shows above it, its hem straight or torn."""
+    dx, dy = el[0] - sh[0], el[1] - sh[1]
+    ln = math.hypot(dx, dy) or 1.0
+    d = (dx / ln, dy / ln)
+    n = (-d[1], d[0])
+    hw = width / 2
+    end = (sh[0] + dx * frac, sh[1] + dy * frac)
+    def P(base, a, b):   # base + a along the arm + b across it
+        return (base[0] + d[0] * a + n[0] * b, base[1] + d[1] * a + n[1] * b)
+    pts = [P(end, 0, hw + 1), P(sh, 0, hw), P(sh, -hw, hw), P(sh, -hw, 0), P(sh, -hw, -hw), P(sh, 0, -hw), P(end, 0, -hw - 1)]
+    hem = []
+    if torn:
+        for i in range(1, 6):
+            hem.append(P(end, 3 if i % 2 else 0, -hw - 1 + (2 * hw + 2) * i / 6))
+    d_ = (f"M{f(pts[0][0])},{f(pts[0][1])} L{f(pts[1][0])},{f(pts[1][1])} Q{f(pts[2][0])},{f(pts[2][1])} {f(pts[3][0])},{f(pts[3][1])} "
+          f"Q{f(pts[4][0])},{f(pts[4][1])} {f(pts[5][0])},{f(pts[5][1])} L{f(pts[6][0])},{f(pts[6][1])} "
+          + "".join(f"L{f(x)},{f(y)} " for x, y in hem) + "Z")
+    fig.shape("sleeve", d_, color, dark, off=3.5, sw=2.5)
+
+
 # ---------------------------------------------------------------------------------------------
 # Quarro
 # ---------------------------------------------------------------------------------------------
@@ -158,10 +228,17 @@ def q_face_front(fig, cx, cy, mouth=0):
               c["hair"], c["hair_d"], off=4)
     # brows, eyes, nose
     fig.raw(f'<g id="{fig.uid("brows")}" stroke="{OUT}" stroke-width="2.2" stroke-linecap="round" fill="none">'
-            f'<path d="M{f(cx - 12)},{f(cy - 6)} l8,-1.5"/><path d="M{f(cx + 4)},{f(cy - 7.5)} l8,1.5"/></g>')
-    fig.raw(f'<g id="{fig.uid("eyes")}"><ellipse cx="{f(cx - 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
-            f'<ellipse cx="{f(cx + 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
-            f'<circle cx="{f(cx - 7)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/><circle cx="{f(cx + 8)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/></g>')
+            f'<path d="M{f(cx - 12.5)},{f(cy - 6.5)} q4,-2.6 8.5,-1"/><path d="M{f(cx + 4)},{f(cy - 7.5)} q4.5,-1.6 8.5,1"/></g>')
+    # Both eyes are centred on pixel centres of the finished picture (FIT scales the figure), so that
+    # they come out as the same shape; eyes drawn at different fractions of a pixel look crossed.
+    def snap(v, origin):
+        return origin + (math.floor(origin + (v - origin) * 0.97) + 0.5 - origin) / 0.97
+    ey = snap(cy + 1.6 / 0.97, 297.75) - 1.6 / 0.97
+    eyes = ""
+    for ex in (snap(cx - 7.7, 59), snap(cx + 7.7, 59)):
+        eyes += (f'<ellipse cx="{f(ex)}" cy="{f(ey)}" rx="3.6" ry="4.2" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+                 f'<circle cx="{f(ex)}" cy="{f(ey + 0.6)}" r="2.1" fill="{c["eye"]}"/>')
+    fig.raw(f'<g id="{fig.uid("eyes")}">{eyes}</g>')
     fig.raw(f'<path id="{fig.uid("nose")}" d="M{f(cx + 1)},{f(cy + 1)} q3,6 -1,8 q-2,0 -3,-1" fill="none" stroke="{c["skin_d"]}" '
             f'stroke-width="2" stroke-linecap="round"/>')
     mouth_shape(fig, cx, cy + 15, mouth, 9)
@@ -185,18 +262,25 @@ def mouth_shape(fig, mx, my, kind, w, col=None):
                 + "</g>")
 
 
-def q_hand(fig, p, r=6.5):
-    fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(p[0])}" cy="{f(p[1])}" r="{f(r)}" fill="{Q["skin"]}" '
-            f'stroke="{OUT}" stroke-width="2.5"/>')
+def toward(a, b):
+    """The polar angle (0 = down, +90 = +x) of the direction from a to b."""
+    return math.degrees(math.atan2(b[0] - a[0], b[1] - a[1]))
 
 
-def q_front_arm(fig, side, shoulder, elbow, wrist, far=False):
+def thumb_inward(ang, wrist, centre_x):
+    """The thumb side for hand() that puts the thumb towards the body's middle."""
+    ux = math.cos(math.radians(ang))
+    return 1 if ux * (centre_x - wrist[0]) >= 0 else -1
+
+
+def q_front_arm(fig, side, shoulder, elbow, wrist, centre_x, back=False):
     c = Q
     fig.limb("arm", [shoulder, elbow, wrist], 12, c["skin"], c["skin_d"])
-    q_hand(fig, wrist)
-    # torn short sleeve
-    sl = (shoulder[0] + (elbow[0] - shoulder[0]) * 0.45, shoulder[1] + (elbow[1] - shoulder[1]) * 0.45)
-    fig.limb("sleeve", [shoulder, sl], 19, c["shirt"], c["shirt_d"], cap="butt")
+    # torn short sleeve, rounded over the shoulder
+    sleeve(fig, shoulder, elbow, 0.45, 19, c["shirt"], c["shirt_d"], torn=True)
+    ang = toward(elbow, wrist)
+    # from the back the thumb lies in front of the palm, out of sight
+    hand(fig, wrist, ang, c["skin"], c["skin_d"], 0 if back else thumb_inward(ang, wrist, centre_x))
 
 
 def q_front_leg(fig, hip, knee, ankle, lift, back=False):
@@ -267,9 +351,9 @@ def q_front(frame, back=False):
     # an arm swung away from the viewer goes behind the body
     for s, sh, el, wr, sw in arms:
         if (sw < -0.5) != back and abs(sw) > 0.5 and not back:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
         elif back and sw > 0.5:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
     fig.limb("neck", [(cx, top - 14), (cx, top + 2)], 13, c["skin"], c["skin_d"], cap="butt")
     fig.shape("shirt", path_from(shirt), c["shirt"], c["shirt_d"], off=7)
     if not back:
@@ -285,7 +369,7 @@ def q_front(frame, back=False):
     for s, sh, el, wr, sw in arms:
         behind = (abs(sw) > 0.5) and ((sw < -0.5 and not back) or (back and sw > 0.5))
         if not behind:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
     # head
     hy = 36 + bob
     if back:
@@ -333,17 +417,9 @@ def side_arm(fig, sh, upper, bend, near, hand_open=False):
     wr = polar(el, upper + bend, L_FARM)
     col, dk = (c["skin"], c["skin_d"]) if near else (c["skin_d"], "#9a6440")
     fig.limb("arm", [sh, el, wr], 12 if near else 11, col, dk)
-    if hand_open:
-        # open hand, fingers spread upwards/forwards
-        a = upper + bend
-        tip = polar(wr, a, 12)
-        fig.limb("hand", [wr, tip], 10, col, dk)
-        th = polar(wr, a + 70, 8)
-        fig.limb("thumb", [wr, th], 5, col, dk)
-    else:
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{col}" stroke="{OUT}" stroke-width="2.5"/>')
-    sl = polar(sh, upper, L_UARM * 0.45)
-    fig.limb("sleeve", [sh, sl], 19, c["shirt"] if near else c["shirt_d"], c["shirt_d"] if near else "#8a2f22", cap="butt")
+    sleeve(fig, sh, el, 0.45, 19, c["shirt"] if near else c["shirt_d"], c["shirt_d"] if near else "#8a2f22", torn=True)
+    # the thumb is on the side the hand faces, forwards
+    hand(fig, wr, upper + bend, col, dk, 1, "open" if hand_open else "relaxed")
     return wr
 
 
@@ -561,21 +637,14 @@ def quarro_raft():
 # ---------------------------------------------------------------------------------------------
 # The islanders: front views; the talking frames change the mouth and the arms
 # ---------------------------------------------------------------------------------------------
-def arm_to(fig, sh, el, wr, skin, skin_d, sleeve=None, sleeve_d=None, sleeve_len=0.5, hand="fist", hand_ang=180):
-    """An arm through explicit joints; hand 'fist' is a ball, 'open' a flat hand pointing at hand_ang."""
+def arm_to(fig, sh, el, wr, skin, skin_d, sleeve_col, sleeve_d, sleeve_len, kind, hand_ang, centre_x):
+    """An arm through explicit joints; kind "fist" is a relaxed hanging hand, "open" a flat hand and
+    "point" a pointing one, those two pointing at hand_ang. The thumb turns towards centre_x."""
     fig.limb("arm", [sh, el, wr], 12, skin, skin_d)
-    if hand == "open":
-        tip = polar(wr, hand_ang, 11)
-        fig.limb("hand", [wr, tip], 11, skin, skin_d)
-        fig.limb("thumb", [wr, polar(wr, hand_ang + 60, 8)], 5, skin, skin_d)
-    elif hand == "point":
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
-        fig.limb("finger", [wr, polar(wr, hand_ang, 13)], 4.5, skin, skin_d)
-    else:
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
-    if sleeve:
-        sl = (sh[0] + (el[0] - sh[0]) * sleeve_len, sh[1] + (el[1] - sh[1]) * sleeve_len)
-        fig.limb("sleeve", [sh, sl], 20, sleeve, sleeve_d, cap="butt")
+    if sleeve_col:
+        sleeve(fig, sh, el, sleeve_len, 20, sleeve_col, sleeve_d)
+    ang = toward(el, wr) if kind == "fist" else hand_ang
+    hand(fig, wr, ang, skin, skin_d, thumb_inward(ang, wr, centre_x), "relaxed" if kind == "fist" else kind)
 
 
 def eyes(fig, cx, cy, gap, happy=False):
@@ -625,7 +694,7 @@ def kai(frame):
     fig.raw(f'<path id="collar-flaps" d="M{cx - 15},75 l-6,14 l12,-3 Z M{cx + 15},75 l6,14 l-12,-3 Z" fill="{c["shirt"]}" '
             f'stroke="{OUT}" stroke-width="2" stroke-linejoin="round"/>')
     for sh, el, wr, hand, ang in arms:
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.55, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.55, hand, ang, cx)
     # head: round, bald on top with dark hair at the sides, a broad moustache and a big smile
     hy = 42
     for s in (-1, 1):
@@ -700,7 +769,7 @@ def woman(frame):
     fig.raw(f'<g id="necklace" fill="#f2efe4" stroke="{OUT}" stroke-width="1">{beads}</g>')
     for sh, el, wr, hand, ang in arms:
         fig.limb("shoulder", [sh, sh], 12, c["skin"], c["skin_d"])
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], None, None, 0, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], None, None, 0, hand, ang, cx)
         fig.raw(f'<path id="{fig.uid("bangle")}" d="M{f(wr[0] - 0.3 * (wr[0] - el[0]))},{f(wr[1] - 0.3 * (wr[1] - el[1]))} h0.1" '
                 f'stroke="#f5d03a" stroke-width="7" stroke-linecap="round"/>')
     # head with hair parted in the middle and flowers over the ear
@@ -761,7 +830,7 @@ def jim(frame):
                   c["vest"], c["vest_d"], off=4)
     fig.raw(f'<path id="vest-pocket" d="M{cx - 26},112 h11 v9 h-11 Z" fill="none" stroke="{OUT}" stroke-width="1.6"/>')
     for sh, el, wr, hand, ang in arms:
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.62, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.62, hand, ang, cx)
     # head: a big scruffy beard, a red nose, the battered hat pulled low
     hy = 44
     for sd in (-1, 1):
