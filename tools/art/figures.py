@@ -305,14 +305,21 @@ def q_front(frame, back=False):
     c = Q
     name = ("quarro1-h" if back else "quarro1-v") + str(frame)
     fig = Fig(120, 300, f"Quarro, {'from the back' if back else 'from the front'}, frame {frame}")
-    # per frame: which leg is lifted (-1 his right = picture left, +1, 0 none), arm swing, bob
-    lift = {0: 0, 1: -1, 2: 0, 3: 1}[frame]
-    swing = {0: 0, 1: 1, 2: 0.25, 3: -1}[frame]
-    bob = {0: 0, 1: -3, 2: 0, 3: -3}[frame]
-    sway = {0: 0, 1: 1.5, 2: 0, 3: -1.5}[frame]
-    if frame == 2:
-        sway = -0.5
-    cx = 60 + sway
+    # The game shows the frames 1, 2, 3, 0 in turn: two passing phases (1 and 3, one leg lifted as it
+    # swings through, the body up and over the other foot) between two planted ones (2 and 0, one foot
+    # a step nearer the viewer than the other, the arms swung, the body down). Frame 0 is also the
+    # standing pose, so its step is short and its arms hang nearly still.
+    # lift: the leg swinging through (-1 the picture's left, +1 its right); back: the foot a step further
+    # from the viewer, drawn higher up by `step`; swing > 0 brings the picture-left arm forward.
+    pose = {0: dict(lift=0, back_foot=-1, step=3, swing=0.45, bob=0, sway=0),
+            1: dict(lift=-1, back_foot=0, step=0, swing=0, bob=-3, sway=1.5),
+            2: dict(lift=0, back_foot=1, step=8, swing=-1, bob=1, sway=0),
+            3: dict(lift=1, back_foot=0, step=0, swing=0, bob=-3, sway=-1.5)}[frame]
+    lift, swing, bob = pose["lift"], pose["swing"], pose["bob"]
+    if back:
+        # seen from behind, the foot further away is the leading one
+        pose["back_foot"] = -pose["back_foot"]
+    cx = 60 + pose["sway"]
     lift_amt = 16
     fig.open("quarro", FIT)
     # legs
@@ -320,12 +327,13 @@ def q_front(frame, back=False):
         hip = (cx + s * 11, HIP_Y + bob)
         if lift == s:
             knee = (cx + s * 13, KNEE_Y + bob - 8)
-            ankle = (cx + s * 12, ANKLE_Y + bob - lift_amt - (0 if back else 0))
+            ankle = (cx + s * 12, ANKLE_Y + bob - lift_amt)
         else:
-            knee = (cx + s * 13, KNEE_Y + bob + 2)
-            ankle = (60 + s * 12, ANKLE_Y)
-        # the standing leg reaches the ground whatever the bob
-        q_front_leg(fig, hip, knee, ankle, lift == s, back)
+            up = pose["step"] if pose["back_foot"] == s else 0
+            knee = (cx + s * 13, KNEE_Y + bob + 2 - up * 0.5)
+            ankle = (60 + s * 12, ANKLE_Y - up)
+        # a planted foot stays on its spot whatever the bob; the one further back has its heel raised
+        q_front_leg(fig, hip, knee, ankle, lift == s or (not back and pose["back_foot"] == s and pose["step"] > 4), back)
     # torso / shirt
     top, waist = 70 + bob, 160 + bob
     hem = zigzag(cx + 25, cx - 25, waist + 2, 8, 6, phase=1 if back else 0)
@@ -472,9 +480,14 @@ def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, o
         knee = polar(hip0, thigh, L_THIGH)
         ankle = polar(knee, thigh - bend, L_SHIN)
         a = math.radians(foot)
-        for dx, dy in ((-8, 12.5), (21, 12.5), (-4, 12.5)):
-            low = max(low, ankle[1] + dx * math.sin(a) + dy * math.cos(a))
-    dy = 297.75 + 0.6 - low
+        # the sole as side_leg draws it: the heel curve and the toe curve, sampled
+        for (x0, y0), (cx_, cy_), (x1, y1) in (((-8, 8), (-4, 12), (20, 12)), ((20, 12), (23, 8), (16, 3))):
+            for i in range(21):
+                t = i / 20
+                dx = (1 - t) ** 2 * x0 + 2 * t * (1 - t) * cx_ + t * t * x1
+                dy_ = (1 - t) ** 2 * y0 + 2 * t * (1 - t) * cy_ + t * t * y1
+                low = max(low, ankle[1] + dx * math.sin(a) + dy_ * math.cos(a) + 1.25)
+    dy = 298.1 - low  # after FIT the outline of the lowest sole ends in the bottom row
     hip = (hip_x, HIP_Y + dy if hip_y is None else hip_y)
     sh = polar(hip, 180 - lean, torso_len)     # shoulder joint
     near_leg, far_leg = legs
@@ -540,47 +553,53 @@ def q_side(name, title, legs, arms, flip=False, **kw):
     write(f"quarro/{name}.svg", fig)
 
 
-STAND_LEGS = ((3, 2, 0), (-3, 2, 0))
-STAND_ARMS = ((4, 8), (-4, 8))
 
 
-def gait(phase):
-    """Near and far leg and arm angles at a phase (0..1) of a stride cycle."""
-    def leg(p):
-        s = math.sin(2 * math.pi * p)
-        thigh = 18 * s
-        # the knee bends most while the leg swings forward (s rising), little during support
-        swing = math.cos(2 * math.pi * p)
-        bend = 8 + (30 * max(swing, 0) if s > -0.9 else 8)
-        bend = 6 + 34 * max(0.0, math.sin(2 * math.pi * (p + 0.12))) * (1 if swing > -0.2 else 0.4)
-        # the foot rolls: toes up when the leg is in front, toes down when it is behind
-        foot = -12 * s + (14 if (s < -0.3) else 0)
-        return (thigh, bend, foot)
-    def arm(p):
-        s = math.sin(2 * math.pi * p)
-        return (-21 * s, 12 + 14 * max(0.0, -s))
-    return (leg(phase), leg(phase + 0.5)), (arm(phase), arm(phase + 0.5))
+# One stride in five evenly spaced phases, in the order the game shows them: 1, 2, 3, 4, then 0. Frame 0
+# is also the standing pose, so it is the phase where the near leg swings past the far one, the feet
+# close together with the toes of the near foot just on the ground. Legs: (thigh, knee bend, toe tip)
+# for the near and the far leg; the far leg is half a stride behind the near one, and both thighs turn
+# at about the same pace, so no step is longer than the other. The swinging leg lifts its knee well,
+# so that the two phases next to its passing read as a step, not as the feet together. The figure is set
+# down on its lowest foot, which gives the bob: highest in the passing phases, lowest with the legs apart.
+SIDE_STRIDE = {
+    1: ((16, 4, -10), (-16, 10, 14)),   # near heel strikes in front, far toes push off behind
+    2: ((10, 4, 0), (0, 42, 22)),       # near foot carries him, the far foot swings up behind
+    3: ((-10, 4, 2), (24, 44, 8)),      # the far knee comes through high, its foot still up
+    4: ((-16, 10, 14), (16, 4, -10)),   # far heel strikes, near toes push off
+    0: ((0, 14, 6), (0, 2, 0)),         # near leg passing, far leg straight: reads as standing
+}
+
+
+def side_walk(frame):
+    """Legs and arms of a sideways walking frame; the arms swing against the legs."""
+    legs = SIDE_STRIDE[frame]
+    def arm(thigh):
+        upper = -thigh
+        return (upper, 10 + 10 * max(0.0, upper) / 16)
+    return legs, (arm(legs[0][0]), arm(legs[1][0]))
 
 
 def quarro_all():
     for fr in range(4):
         q_front(fr, back=False)
         q_front(fr, back=True)
-    # walking sideways: 1,2,3,4 spread over one stride, 0 is the standing pose that closes it
+    # walking sideways: five phases of one stride; frame 0 doubles as the standing pose
     for flip, letter, word in ((False, "r", "right"), (True, "l", "left")):
-        q_side(f"quarro1-{letter}0", f"Quarro standing, turned {word}", STAND_LEGS, STAND_ARMS, flip=flip)
-        for fr in range(1, 5):
-            legs, arms = gait((fr - 1) / 4.0 + 0.06)
-            q_side(f"quarro1-{letter}{fr}", f"Quarro walking {word}, frame {fr}", legs, arms, flip=flip, lean=3)
+        for fr in range(5):
+            legs, arms = side_walk(fr)
+            title = f"Quarro walking {word}, frame {fr}" + (" (also standing)" if fr == 0 else "")
+            q_side(f"quarro1-{letter}{fr}", title, legs, arms, flip=flip, lean=1.5 if fr == 0 else 3)
         # talking: mouth open / half / closed, the near hand gestures
         talk = [((15, 135), 2), ((0, 118), 1), ((-2, 55), 0)]
         for i, ((up, bend), mouth) in enumerate(talk):
-            q_side(f"quarro1-{letter}r{i}", f"Quarro talking, turned {word}, frame {i}", STAND_LEGS,
-                   ((up, bend), (-4, 8)), flip=flip, mouth=mouth, open_hand=True)
+            # he stands as in frame 0, so a conversation starts without a jump of the legs
+            q_side(f"quarro1-{letter}r{i}", f"Quarro talking, turned {word}, frame {i}", SIDE_STRIDE[0],
+                   ((up, bend), side_walk(0)[1][1]), flip=flip, mouth=mouth, open_hand=True, lean=1.5)
         # bending down to pick something up in front of him
         q_side(f"quarro1-{letter}n0", f"Quarro bending down to take something on his {word}",
-               ((62, 72, 0), (48, 58, 0)), ((8, 4), (-2, 8)), flip=flip, lean=66, hip_x=24, head_tilt=-28,
-               torso_fwd=-3, torso_len=72, head_at=(5, -15))
+               ((62, 72, 0), (48, 58, 0)), ((8, 4), (-2, 8)), flip=flip, lean=66, hip_x=22, head_tilt=-28,
+               torso_fwd=-3, torso_len=72, head_at=(2, -15))
 
 
 RAFT_DECK = 236
