@@ -11,6 +11,8 @@ Run from the repository root:  python3 tools/art/figures.py
 import math
 import os
 
+import raft
+
 OUT = "#2b1d14"
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
@@ -602,53 +604,44 @@ def quarro_all():
                torso_fwd=-3, torso_len=72, head_at=(2, -15))
 
 
-RAFT_DECK = 236
-RAFT_POSE = ((((100, 22, -70), (96, 30, -62)), ((-40, 35), (28, 45))),
-             dict(lean=-8, mouth=1, hip_x=118, hip_y=RAFT_DECK - 14))
+# The ending picture: the raft of the village (tools/art/raft.py) with the chainsaw engine clamped to its
+# stern, Quarro sitting on the deck with the tiller in his hand, heading right across the sunset sea.
+RAFT_X, RAFT_W, RAFT_TOP, ENGINE_SCALE = 70, 214, 234, 1.15
+RAFT_POSE = ((((100, 22, -70), (96, 30, -62)), ((-38, 58), (28, 45))),
+             dict(lean=-8, mouth=1, hip_x=142, hip_y=RAFT_TOP - 18))
 
 
 def quarro_raft():
-    """The ending picture: Quarro on the raft with the outboard motor, heading right."""
     fig = Fig(300, 300, "Quarro leaving the island on the motorised raft")
-    deck = RAFT_DECK
-    fig.open("raft-picture", "translate(150,300) scale(0.97) translate(-150,-300)")
-    # outboard motor at the stern: shaft into the water, housing, tiller towards his hand
-    fig.open("motor")
-    fig.limb("shaft", [(30, 200), (30, 276)], 8, "#9aa3a8", "#6c757a", cap="butt")
-    fig.shape("propeller", "M22,268 L38,268 L40,282 L20,282 Z", "#9aa3a8", "#6c757a", off=2)
-    fig.shape("bracket", f"M26,{deck - 4} L48,{deck - 4} L48,{deck + 8} L26,{deck + 8} Z", "#6c757a", "#4d5559", off=2)
-    fig.shape("housing", "M10,176 Q10,160 28,160 L44,160 Q54,160 54,176 L52,206 L12,206 Z", "#d9482e", "#a33320", off=5)
-    fig.shape("cap-band", "M12,190 L53,190 L52,198 L12,198 Z", "#f2efe4", "#cfc8b4", off=3, sw=2)
-    fig.raw(f'<path id="pull-cord" d="M16,172 q-6,2 -4,9" fill="none" stroke="{OUT}" stroke-width="2"/>')
-    # the tiller ends in his near hand (found by posing him once on a scratch figure)
-    hand = side_figure(Fig(300, 300, ""), *RAFT_POSE[0], **RAFT_POSE[1])
-    fig.limb("tiller", [(50, 186), hand], 7, "#3b3b3b", "#222222")
+    yw = raft.waterline_y(RAFT_TOP)
+    # the wake behind the stern and the bow wave: foam and ripples in the tones of the dusky sea, the
+    # water itself left out so the closing picture's sea shows all round
+    dusk = raft.DUSK
+    fig.open("wake")
+    fig.raw(f'<path id="wake-ripples" d="M8,{f(yw + 8)} Q30,{f(yw + 3)} 62,{f(yw + 4)} M14,{f(yw + 18)} Q40,{f(yw + 10)} 72,{f(yw + 10)} '
+            f'M30,{f(yw + 28)} Q70,{f(yw + 20)} 110,{f(yw + 22)}" fill="none" stroke="{dusk["ripple"]}" stroke-width="2.5" stroke-linecap="round"/>')
+    fig.raw(f'<path id="bow-ripple" d="M250,{f(yw + 12)} Q274,{f(yw + 10)} 292,{f(yw + 3)}" fill="none" stroke="{dusk["ripple"]}" '
+            f'stroke-width="2.5" stroke-linecap="round"/>')
     fig.close()
-    # the raft: lashed logs seen from the side, a rounded bow on the right
-    fig.open("raft")
-    fig.shape("logs", f"M40,{deck} L270,{deck} Q288,{deck} 288,{deck + 12} Q288,{deck + 26} 270,{deck + 26} "
-                      f"L40,{deck + 26} Q34,{deck + 26} 34,{deck + 13} Q34,{deck} 40,{deck} Z", "#b07a3f", "#8a5a2b", off=4)
-    fig.raw(f'<path id="log-seams" d="M40,{deck + 9} L282,{deck + 9} M38,{deck + 18} L284,{deck + 18}" stroke="#7a4d23" stroke-width="2" fill="none"/>')
-    for i, x in enumerate((70, 150, 230)):
-        fig.shape("lashing", f"M{x},{deck - 2} L{x + 7},{deck - 2} L{x + 7},{deck + 28} L{x},{deck + 28} Z", "#d8c08a", "#ad955f", off=2, sw=2)
-    fig.raw(f'<g id="log-ends" fill="#d8b26e" stroke="{OUT}" stroke-width="1.5">'
-            f'<ellipse cx="40" cy="{deck + 5}" rx="3" ry="4"/><ellipse cx="39" cy="{deck + 14}" rx="3" ry="4"/>'
-            f'<ellipse cx="40" cy="{deck + 22}" rx="3" ry="3.5"/></g>')
-    fig.close()
+    fig.add(raft.deck("raft-", RAFT_X, RAFT_TOP, RAFT_W, water=dusk))
+    # his near hand is where the tiller ends (posed once on a scratch figure)
+    grip = side_figure(Fig(300, 300, ""), *RAFT_POSE[0], **RAFT_POSE[1])
+    hold = raft.ENGINE_HOLD
+    ex = RAFT_X + 3 - hold[0] * ENGINE_SCALE
+    mid = raft.DECK_ROWS[len(raft.DECK_ROWS) // 2]
+    ey = RAFT_TOP + (mid[0] - mid[1]) - hold[1] * ENGINE_SCALE
+    motor, _ = raft.engine_on_deck("engine-", RAFT_X, RAFT_TOP, 1.0, ENGINE_SCALE,
+                                   ((grip[0] - ex) / ENGINE_SCALE, (grip[1] - ey) / ENGINE_SCALE))
+    # what of the engine is under water is out of sight; the propeller churns the surface
+    fig.raw(f'<clipPath id="above-sea"><rect x="0" y="0" width="300" height="{f(yw + 2)}"/></clipPath>')
+    fig.add(f'<g clip-path="url(#above-sea)">{motor}</g>')
+    fig.raw(f'<g id="foam" fill="{dusk["foam"]}" stroke="{OUT}" stroke-width="1.5" stroke-linejoin="round">'
+            f'<path d="M6,{f(yw + 3)} Q10,{f(yw - 3)} 18,{f(yw)} Q24,{f(yw - 4)} 32,{f(yw)} Q40,{f(yw - 3)} 50,{f(yw)} Q58,{f(yw - 3)} 64,{f(yw + 1)} '
+            f'Q66,{f(yw + 5)} 58,{f(yw + 6)} Q40,{f(yw + 8)} 22,{f(yw + 7)} Q8,{f(yw + 8)} 6,{f(yw + 3)} Z"/>'
+            f'<ellipse cx="86" cy="{f(yw + 14)}" rx="9" ry="2"/><ellipse cx="130" cy="{f(yw + 12)}" rx="12" ry="2.2"/>'
+            f'<path d="M280,{f(yw + 1)} Q288,{f(yw - 8)} 294,{f(yw - 2)} Q292,{f(yw + 4)} 280,{f(yw + 1)} Z"/></g>')
     fig.open("quarro")
     side_figure(fig, *RAFT_POSE[0], **RAFT_POSE[1])
-    fig.close()
-    # water: a band under the raft, the bow wave and the wake behind the propeller, in the dusky
-    # tones of the sunset sea the closing picture shows him on
-    fig.open("water")
-    waves = " ".join(f"Q{x + 10},{deck + 18 + (4 if (x // 20) % 2 else -2)} {x + 20},{deck + 22}" for x in range(0, 300, 20))
-    fig.shape("sea", f"M0,{deck + 22} {waves} L300,{deck + 48} Q150,{deck + 58} 0,{deck + 48} Z", "#4a4f8a", "#2b3166", off=10)
-    fig.raw(f'<g id="foam" fill="#f6dcc4" stroke="{OUT}" stroke-width="1.5">'
-            f'<path d="M268,{deck + 24} Q292,{deck + 12} 300,{deck + 24} Q290,{deck + 30} 268,{deck + 24} Z"/>'
-            f'<path d="M6,{deck + 26} Q22,{deck + 18} 44,{deck + 24} Q30,{deck + 32} 6,{deck + 26} Z"/>'
-            f'<ellipse cx="120" cy="{deck + 34}" rx="14" ry="2.5"/><ellipse cx="200" cy="{deck + 40}" rx="10" ry="2"/>'
-            f'<ellipse cx="60" cy="{deck + 42}" rx="12" ry="2.2"/></g>')
-    fig.close()
     fig.close()
     write("quarro/quarro1-s0.svg", fig)
 
