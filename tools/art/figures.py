@@ -873,6 +873,73 @@ def jim(frame):
     write(f"persons/{'jim' if frame == 0 else f'jim1r{frame}'}.svg", fig)
 
 
+def jim_asleep():
+    """Jim asleep on his back in the sand (objects/w.svg, 300 x 90): head on the left with his hat tipped
+    over his eyes, beard spread on his chest, one hand on his belly, one knee up, boots on the right."""
+    c = JIM
+    fig = Fig(300, 90, "Jim asleep on the ground, his hat over his eyes")
+    ground = 84
+    fig.raw(f'<ellipse id="shadow" cx="158" cy="{ground + 1}" rx="136" ry="3.5" fill="#000" fill-opacity="0.2"/>')
+    # the far leg lies straight out, its boot tipped up; the near knee is drawn up
+    fig.limb("far-leg", [(186, 71), (262, 73)], 19, c["trousers_d"], "#45372a")
+    fig.shape("far-boot", f"M254,62 L268,62 Q272,50 280,45 Q288,42 289,49 L290,79 Q290,{ground} 284,{ground} L258,{ground} "
+                          f"Q252,{ground} 252,79 Z", c["boots_d"], "#1f140c", off=3)
+    fig.raw(f'<path id="far-sole" d="M288,47 Q293,50 293,56 L293,80 Q293,{ground - 1} 290,{ground - 1}" fill="none" stroke="{OUT}" stroke-width="3"/>')
+    # the body on its back: the shirt's front faces up, the open vest hangs down its side
+    fig.shape("shirt", f"M70,{ground - 1} Q64,58 88,50 Q118,42 148,41 Q172,41 186,52 L188,{ground - 1} Z", c["shirt"], c["shirt_d"], off=4)
+    fig.raw(f'<path id="stains" d="M128,47 h0.1 M154,46 h0.1" stroke="{c["shirt_d"]}" stroke-width="5" stroke-linecap="round"/>')
+    fig.shape("vest", f"M76,{ground - 1} Q74,64 94,58 Q128,52 178,56 L180,{ground - 1} Z", c["vest"], c["vest_d"], off=4)
+    fig.raw(f'<path id="vest-pocket" d="M126,64 h13 v8 h-13 Z" fill="none" stroke="{OUT}" stroke-width="1.6"/>')
+    fig.raw(f'<path id="belt" d="M180,54 L182,{ground - 1}" stroke="{OUT}" stroke-width="7"/>'
+            f'<rect id="buckle" x="176" y="51" width="9" height="10" fill="#d9b84a" stroke="{OUT}" stroke-width="1.5"/>')
+    # the near leg: thigh up to the knee, shin down to the boot standing flat on the sand
+    fig.limb("near-leg", [(192, 68), (226, 34), (256, 68)], 21, c["trousers"], c["trousers_d"])
+    fig.shape("patch", "M218,36 l11,-2 l2,11 l-11,2 Z", "#a07d4a", None, sw=1.8)
+    fig.raw('<path id="patch-stitches" d="M219,38 l9,-2 M220,44 l9,-2" stroke="#2b1d14" stroke-width="1" stroke-dasharray="2 2"/>')
+    fig.shape("near-boot", f"M245,60 L266,62 L267,71 Q280,71 285,77 L285,{ground} L244,{ground} L245,72 Z", c["boots"], c["boots_d"], off=3)
+    fig.raw(f'<path id="near-sole" d="M243,{ground - 0.5} H286" stroke="{OUT}" stroke-width="3"/>')
+    # the near arm lies along his side, the hand resting on his belly
+    sh, el, wr = (90, 60), (118, 74), (142, 52)
+    fig.limb("arm", [sh, el, wr], 12, c["skin"], c["skin_d"])
+    sleeve(fig, sh, el, 0.62, 20, c["shirt"], c["shirt_d"])
+    hand(fig, wr, toward(el, wr) + 25, c["skin"], c["skin_d"], -1)
+    # the head lies back in the sand, the face turned up
+    hx, hy = 44, 65
+    fig.shape("head", f"M{hx},{hy - 17} C{hx + 13},{hy - 17} {hx + 19},{hy - 6} {hx + 18},{hy + 4} C{hx + 17},{hy + 14} {hx + 8},{hy + 19} "
+                      f"{hx - 2},{hy + 18} C{hx - 12},{hy + 17} {hx - 17},{hy + 8} {hx - 17},{hy - 1} C{hx - 17},{hy - 10} {hx - 10},{hy - 17} {hx},{hy - 17} Z",
+              c["skin"], c["skin_d"], off=4)
+    # his scruffy hair round the back of the head, the ear in front of it
+    fig.shape("hair", f"M{hx - 2},{hy - 17} Q{hx - 19},{hy - 15} {hx - 18},{hy + 1} Q{hx - 16},{hy + 17} {hx},{hy + 18} "
+                      f"L{hx + 2},{hy + 13} L{hx - 4},{hy + 11} L{hx - 6},{hy + 4} L{hx - 10},{hy} L{hx - 7},{hy - 6} L{hx - 9},{hy - 11} Z",
+              c["beard"], c["beard_d"], off=3)
+    fig.shape("ear", f"M{hx - 3},{hy - 2} q-6,-2 -6,5 q1,6 7,4 Z", c["skin"], c["skin_d"], off=2)
+    # the beard spreads from his chin over the top of his chest
+    beard = (f"M{hx + 8},{hy - 14} Q{hx + 20},{hy - 18} {hx + 28},{hy - 14} L{hx + 36},{hy - 20} L{hx + 40},{hy - 12} "
+             f"L{hx + 50},{hy - 16} L{hx + 52},{hy - 7} L{hx + 60},{hy - 6} L{hx + 54},{hy + 1} L{hx + 58},{hy + 8} "
+             f"L{hx + 46},{hy + 6} L{hx + 44},{hy + 14} L{hx + 34},{hy + 8} L{hx + 26},{hy + 16} L{hx + 20},{hy + 6} "
+             f"Q{hx + 14},{hy + 2} {hx + 12},{hy - 6} Z")
+    fig.shape("beard", beard, c["beard"], c["beard_d"], off=4)
+    fig.raw(f'<g id="beard-strands" stroke="{c["beard_d"]}" stroke-width="1.6" fill="none" stroke-linecap="round">'
+            f'<path d="M{hx + 26},{hy - 6} q8,-2 16,0"/><path d="M{hx + 28},{hy + 2} q8,-1 14,2"/><path d="M{hx + 40},{hy - 10} q5,0 9,2"/></g>')
+    fig.shape("moustache", f"M{hx + 4},{hy - 17} Q{hx + 10},{hy - 22} {hx + 16},{hy - 19} Q{hx + 20},{hy - 16} {hx + 22},{hy - 11} "
+                           f"Q{hx + 16},{hy - 14} {hx + 10},{hy - 13} Q{hx + 6},{hy - 13} {hx + 4},{hy - 17} Z", c["beard_d"], None, sw=1.5)
+    fig.raw(f'<ellipse id="nose" cx="{hx + 6}" cy="{hy - 22}" rx="5" ry="4.5" fill="#d9755a" stroke="{OUT}" stroke-width="1.8"/>')
+    fig.raw(f'<path id="mouth" d="M{hx + 12},{hy - 12} q3,2 6,0" fill="none" stroke="{OUT}" stroke-width="1.6" stroke-linecap="round"/>')
+    # the battered hat has slid forward over his eyes, its crown pointing up
+    fig.open("hat", f"rotate(-12 {hx - 6} {hy - 22})")
+    fig.shape("hat-crown", f"M{hx - 24},{hy - 26} Q{hx - 24},{hy - 48} {hx - 10},{hy - 48} L{hx - 5},{hy - 44} L{hx + 1},{hy - 49} "
+                           f"Q{hx + 14},{hy - 48} {hx + 13},{hy - 26} Z", c["hat"], c["hat_d"], off=5)
+    fig.shape("hat-band", f"M{hx - 24},{hy - 33} L{hx + 13},{hy - 33} L{hx + 13},{hy - 27} L{hx - 24},{hy - 27} Z", "#3b2a1a", None, sw=2)
+    fig.shape("hat-brim", f"M{hx - 40},{hy - 24} Q{hx - 30},{hy - 31} {hx - 6},{hy - 29} Q{hx + 18},{hy - 31} {hx + 28},{hy - 24} "
+                          f"Q{hx + 20},{hy - 19} {hx + 8},{hy - 22} L{hx + 2},{hy - 20} L{hx - 2},{hy - 23} Q{hx - 14},{hy - 22} {hx - 26},{hy - 22} "
+                          f"Q{hx - 34},{hy - 19} {hx - 40},{hy - 24} Z", c["hat"], c["hat_d"], off=3)
+    fig.close()
+    fig.raw(f'<g id="zzz" font-family="DejaVu Sans" font-weight="bold" fill="#ffffff" stroke="{OUT}" stroke-width="1.5" paint-order="stroke">'
+            f'<text x="86" y="40" font-size="11">z</text><text x="97" y="29" font-size="14">z</text>'
+            f'<text x="110" y="19" font-size="17">Z</text></g>')
+    write("objects/w.svg", fig)
+
+
 if __name__ == "__main__":
     quarro_all()
     quarro_raft()
@@ -880,3 +947,4 @@ if __name__ == "__main__":
         kai(fr)
         woman(fr)
         jim(fr)
+    jim_asleep()
