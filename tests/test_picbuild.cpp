@@ -1,6 +1,8 @@
 // The picture builder's pixel rules and file format.
+#include "border_check.h"
 #include "picbuild.h"
 #include "platform/glyphs.h"
+#include "world/objects.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +217,64 @@ TEST(PicbuildManifest, ReadsEntriesAndRejectsBadLines) {
                             "a.sbf 0 10 svg\n", "a.sbf 1 1 svg extra\n"}) {
         entries.clear();
         EXPECT_FALSE(pb::ParseManifest(bad, entries, error)) << bad;
+    }
+}
+
+namespace {
+
+// A keyed picture with opaque pixels at the given points.
+pb::Picture Keyed(int w, int h, std::initializer_list<std::pair<int, int>> opaque, uint16_t colour = 0x2124) {
+    pb::Picture p(w, h, pb::kKeyColour);
+    for (auto [x, y] : opaque) p.at(x, y) = colour;
+    return p;
+}
+
+}  // namespace
+
+TEST(PicbuildBorders, FindsEachEdgeAnOpaquePixelTouches) {
+    EXPECT_EQ(pb::OpaqueEdges(Keyed(6, 4, {{1, 1}, {4, 2}})), 0u);
+    EXPECT_EQ(pb::OpaqueEdges(Keyed(6, 4, {{5, 2}})), unsigned(pb::kRightEdge));
+    EXPECT_EQ(pb::OpaqueEdges(Keyed(6, 4, {{3, 0}, {2, 3}})), unsigned(pb::kTopEdge | pb::kBottomEdge));
+    // A corner is on two edges; a colour nudged off the key is opaque like any other.
+    EXPECT_EQ(pb::OpaqueEdges(Keyed(6, 4, {{0, 3}}, pb::kKeyNudged)), unsigned(pb::kLeftEdge | pb::kBottomEdge));
+    EXPECT_EQ(pb::OpaqueEdges(Keyed(1, 1, {{0, 0}})), unsigned(pb::kEveryEdge));
+}
+
+TEST(PicbuildBorders, RefusesCutOffDrawingsExceptOnTheirListedEdges) {
+    std::string error;
+    // The root in the inventory may touch no edge; the message names the edge and how much touches it.
+    EXPECT_TRUE(pb::CheckBorders("objects/k.sbf", Keyed(64, 56, {{30, 20}}), error));
+    EXPECT_FALSE(pb::CheckBorders("objects/k.sbf", Keyed(64, 56, {{0, 20}, {0, 21}, {0, 22}}), error));
+    EXPECT_NE(error.find("3 on the left edge"), std::string::npos) << error;
+
+    // A walking frame stands on its bottom row, but its sides stay free.
+    const pb::Picture feet = Keyed(116, 300, {{50, 299}, {60, 299}});
+    EXPECT_TRUE(pb::CheckBorders("quarro/quarro1-r3.sbf", feet, error)) << error;
+    pb::Picture reaching = feet;
+    reaching.at(115, 150) = 0x2124;
+    EXPECT_FALSE(pb::CheckBorders("quarro/quarro1-r3.sbf", reaching, error));
+    EXPECT_NE(error.find("right edge"), std::string::npos) << error;
+    EXPECT_EQ(error.find("bottom"), std::string::npos) << error;
+    // The ending picture shares the frames' name but floats on the sea with water all around.
+    EXPECT_FALSE(pb::CheckBorders("quarro/quarro1-s0.sbf", Keyed(300, 300, {{150, 299}}), error));
+
+    // The liane hangs from above; its lower end is free.
+    EXPECT_TRUE(pb::CheckBorders("objects/g.sbf", Keyed(20, 120, {{10, 0}}), error));
+    EXPECT_FALSE(pb::CheckBorders("objects/g.sbf", Keyed(20, 120, {{10, 0}, {10, 119}}), error));
+    // A background fills the screen.
+    EXPECT_TRUE(pb::CheckBorders("locations/schiff.sbf", pb::Picture(1024, 768, 0x4208), error));
+}
+
+TEST(PicbuildBorders, InventoryIconsAndTheCursorMayTouchNoEdge) {
+    // Icons are drawn in the middle of a cell and on the pointer, over anything: no edge is ever theirs.
+    for (const vz::ObjectRow& row : vz::kObjectTable) {
+        const std::string icon = row.inventoryImage;
+        if (icon.empty()) continue;
+        ASSERT_EQ(icon.rfind("images/", 0), 0u) << icon;
+        EXPECT_EQ(pb::AllowedEdges(icon.substr(7)), 0u) << icon;
+    }
+    for (const char* c : {"cursor0", "cursor1", "cursor2", "cursor3", "links", "rechts", "oben", "unten"}) {
+        EXPECT_EQ(pb::AllowedEdges(std::string("cursor/") + c + ".sbf"), 0u) << c;
     }
 }
 

@@ -11,6 +11,8 @@ Run from the repository root:  python3 tools/art/figures.py
 import math
 import os
 
+import raft
+
 OUT = "#2b1d14"
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
@@ -119,6 +121,76 @@ def path_from(points, closed=True):
     return d + (" Z" if closed else "")
 
 
+def hand(fig, wrist, ang, skin, skin_d, thumb=1, kind="relaxed", size=1.0):
+    """A hand with a thumb at the end of a forearm pointing at `ang` (polar, 0 = down). thumb is the side
+    of the thumb (+1 on the hand's own right when seen along the forearm, -1 the other side, 0 hidden).
+    kind: "relaxed" (fingers together, slightly curled), "fist" (curled up), "open" (flat, thumb spread),
+    "point" (a fist with the index finger out)."""
+    a = math.radians(ang)
+    dv = (math.sin(a), math.cos(a))      # along the hand
+    du = (math.cos(a), -math.sin(a))     # across it
+    def P(u, v):
+        u *= size
+        v *= size
+        return (wrist[0] + du[0] * u + dv[0] * v, wrist[1] + du[1] * u + dv[1] * v)
+    tip = {"relaxed": 14.0, "fist": 11.5, "open": 16.0, "point": 11.5}[kind]
+    spread = 1.6 if kind == "open" else 1.0
+    t = thumb if thumb else 1
+    # the palm and fingers as one rounded mitten as wide as the wrist, the thumb a bump on one side;
+    # it starts a little inside the forearm, so the arm's end disappears under it
+    w = 6.0
+    pts = [P(-t * w, -1.5), P(-t * (w + 0.4), tip * 0.55)]
+    tipc = [P(-t * (w + 0.4), tip + 0.5), P(0, tip + 0.5), P(t * (w + 0.2), tip + 0.3), P(t * (w + 0.2), tip * 0.6)]
+    if thumb:
+        th = [P(t * w, tip * 0.4), P(t * (w + 4 + 2 * (spread - 1)), tip * 0.36 - 2 * (spread - 1)),
+              P(t * (w + 3.6 + 2.5 * (spread - 1)), -0.5 - 2.5 * (spread - 1)), P(t * w, -1.5)]
+    else:
+        th = [P(t * w, tip * 0.3), P(t * w, 2), P(t * w, -1.5), P(t * w, -1.5)]
+    outline = (f"M{f(pts[0][0])},{f(pts[0][1])} L{f(pts[1][0])},{f(pts[1][1])} "
+               f"Q{f(tipc[0][0])},{f(tipc[0][1])} {f(tipc[1][0])},{f(tipc[1][1])} Q{f(tipc[2][0])},{f(tipc[2][1])} {f(tipc[3][0])},{f(tipc[3][1])} "
+               f"L{f(th[0][0])},{f(th[0][1])} Q{f(th[1][0])},{f(th[1][1])} {f(th[2][0])},{f(th[2][1])} L{f(th[3][0])},{f(th[3][1])}")
+    gid = fig.uid("hand")
+    # filled and shaded like the other parts, but outlined without the line across the wrist
+    fig.add(f'<g id="{gid}"><clipPath id="{gid}-clip"><path d="{outline} Z"/></clipPath>'
+            f'<path d="{outline} Z" fill="{skin_d}"/>'
+            f'<g clip-path="url(#{gid}-clip)"><path d="{outline} Z" fill="{skin}" '
+            f'transform="translate({f(fig.shade * 2.2)},{f(-0.9)})"/></g>'
+            f'<path d="{outline}" fill="none" stroke="{OUT}" stroke-width="2.2" stroke-linejoin="round" stroke-linecap="round"/></g>')
+    if kind in ("relaxed", "open"):
+        lines = "".join(f"M{f(P(u, tip * 0.62)[0])},{f(P(u, tip * 0.62)[1])} L{f(P(u, tip - 0.3)[0])},{f(P(u, tip - 0.3)[1])} "
+                        for u in (-t * 1.9, t * 1.7))
+        fig.raw(f'<path id="{fig.uid("fingers")}" d="{lines}" fill="none" stroke="{skin_d}" stroke-width="1.2" stroke-linecap="round"/>')
+    elif kind in ("fist", "point"):
+        k0, k1 = P(-t * 4, tip * 0.62), P(t * 3.6, tip * 0.66)
+        fig.raw(f'<path id="{fig.uid("knuckles")}" d="M{f(k0[0])},{f(k0[1])} L{f(k1[0])},{f(k1[1])}" fill="none" stroke="{skin_d}" '
+                f'stroke-width="1.2" stroke-linecap="round"/>')
+    if kind == "point":
+        base = P(-t * 2.5, tip * 0.8)
+        fig.limb("finger", [base, polar(base, ang + t * 0, 12 * size)], 4.5 * size, skin, skin_d)
+
+
+def sleeve(fig, sh, el, frac, width, color, dark, torn=False):
+    """A short sleeve over the upper arm from the shoulder `sh` towards the elbow `el`: its top is rounded
+    over the shoulder joint so that no skin shows above it, its hem straight or torn."""
+    dx, dy = el[0] - sh[0], el[1] - sh[1]
+    ln = math.hypot(dx, dy) or 1.0
+    d = (dx / ln, dy / ln)
+    n = (-d[1], d[0])
+    hw = width / 2
+    end = (sh[0] + dx * frac, sh[1] + dy * frac)
+    def P(base, a, b):   # base + a along the arm + b across it
+        return (base[0] + d[0] * a + n[0] * b, base[1] + d[1] * a + n[1] * b)
+    pts = [P(end, 0, hw + 1), P(sh, 0, hw), P(sh, -hw, hw), P(sh, -hw, 0), P(sh, -hw, -hw), P(sh, 0, -hw), P(end, 0, -hw - 1)]
+    hem = []
+    if torn:
+        for i in range(1, 6):
+            hem.append(P(end, 3 if i % 2 else 0, -hw - 1 + (2 * hw + 2) * i / 6))
+    d_ = (f"M{f(pts[0][0])},{f(pts[0][1])} L{f(pts[1][0])},{f(pts[1][1])} Q{f(pts[2][0])},{f(pts[2][1])} {f(pts[3][0])},{f(pts[3][1])} "
+          f"Q{f(pts[4][0])},{f(pts[4][1])} {f(pts[5][0])},{f(pts[5][1])} L{f(pts[6][0])},{f(pts[6][1])} "
+          + "".join(f"L{f(x)},{f(y)} " for x, y in hem) + "Z")
+    fig.shape("sleeve", d_, color, dark, off=3.5, sw=2.5)
+
+
 # ---------------------------------------------------------------------------------------------
 # Quarro
 # ---------------------------------------------------------------------------------------------
@@ -158,10 +230,17 @@ def q_face_front(fig, cx, cy, mouth=0):
               c["hair"], c["hair_d"], off=4)
     # brows, eyes, nose
     fig.raw(f'<g id="{fig.uid("brows")}" stroke="{OUT}" stroke-width="2.2" stroke-linecap="round" fill="none">'
-            f'<path d="M{f(cx - 12)},{f(cy - 6)} l8,-1.5"/><path d="M{f(cx + 4)},{f(cy - 7.5)} l8,1.5"/></g>')
-    fig.raw(f'<g id="{fig.uid("eyes")}"><ellipse cx="{f(cx - 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
-            f'<ellipse cx="{f(cx + 7.5)}" cy="{f(cy)}" rx="3.4" ry="4" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
-            f'<circle cx="{f(cx - 7)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/><circle cx="{f(cx + 8)}" cy="{f(cy + 0.8)}" r="2" fill="{c["eye"]}"/></g>')
+            f'<path d="M{f(cx - 12.5)},{f(cy - 6.5)} q4,-2.6 8.5,-1"/><path d="M{f(cx + 4)},{f(cy - 7.5)} q4.5,-1.6 8.5,1"/></g>')
+    # Both eyes are centred on pixel centres of the finished picture (FIT scales the figure), so that
+    # they come out as the same shape; eyes drawn at different fractions of a pixel look crossed.
+    def snap(v, origin):
+        return origin + (math.floor(origin + (v - origin) * 0.97) + 0.5 - origin) / 0.97
+    ey = snap(cy + 1.6 / 0.97, 297.75) - 1.6 / 0.97
+    eyes = ""
+    for ex in (snap(cx - 7.7, 59), snap(cx + 7.7, 59)):
+        eyes += (f'<ellipse cx="{f(ex)}" cy="{f(ey)}" rx="3.6" ry="4.2" fill="#fff" stroke="{OUT}" stroke-width="1.2"/>'
+                 f'<circle cx="{f(ex)}" cy="{f(ey + 0.6)}" r="2.1" fill="{c["eye"]}"/>')
+    fig.raw(f'<g id="{fig.uid("eyes")}">{eyes}</g>')
     fig.raw(f'<path id="{fig.uid("nose")}" d="M{f(cx + 1)},{f(cy + 1)} q3,6 -1,8 q-2,0 -3,-1" fill="none" stroke="{c["skin_d"]}" '
             f'stroke-width="2" stroke-linecap="round"/>')
     mouth_shape(fig, cx, cy + 15, mouth, 9)
@@ -185,18 +264,25 @@ def mouth_shape(fig, mx, my, kind, w, col=None):
                 + "</g>")
 
 
-def q_hand(fig, p, r=6.5):
-    fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(p[0])}" cy="{f(p[1])}" r="{f(r)}" fill="{Q["skin"]}" '
-            f'stroke="{OUT}" stroke-width="2.5"/>')
+def toward(a, b):
+    """The polar angle (0 = down, +90 = +x) of the direction from a to b."""
+    return math.degrees(math.atan2(b[0] - a[0], b[1] - a[1]))
 
 
-def q_front_arm(fig, side, shoulder, elbow, wrist, far=False):
+def thumb_inward(ang, wrist, centre_x):
+    """The thumb side for hand() that puts the thumb towards the body's middle."""
+    ux = math.cos(math.radians(ang))
+    return 1 if ux * (centre_x - wrist[0]) >= 0 else -1
+
+
+def q_front_arm(fig, side, shoulder, elbow, wrist, centre_x, back=False):
     c = Q
     fig.limb("arm", [shoulder, elbow, wrist], 12, c["skin"], c["skin_d"])
-    q_hand(fig, wrist)
-    # torn short sleeve
-    sl = (shoulder[0] + (elbow[0] - shoulder[0]) * 0.45, shoulder[1] + (elbow[1] - shoulder[1]) * 0.45)
-    fig.limb("sleeve", [shoulder, sl], 19, c["shirt"], c["shirt_d"], cap="butt")
+    # torn short sleeve, rounded over the shoulder
+    sleeve(fig, shoulder, elbow, 0.45, 19, c["shirt"], c["shirt_d"], torn=True)
+    ang = toward(elbow, wrist)
+    # from the back the thumb lies in front of the palm, out of sight
+    hand(fig, wrist, ang, c["skin"], c["skin_d"], 0 if back else thumb_inward(ang, wrist, centre_x))
 
 
 def q_front_leg(fig, hip, knee, ankle, lift, back=False):
@@ -221,14 +307,21 @@ def q_front(frame, back=False):
     c = Q
     name = ("quarro1-h" if back else "quarro1-v") + str(frame)
     fig = Fig(120, 300, f"Quarro, {'from the back' if back else 'from the front'}, frame {frame}")
-    # per frame: which leg is lifted (-1 his right = picture left, +1, 0 none), arm swing, bob
-    lift = {0: 0, 1: -1, 2: 0, 3: 1}[frame]
-    swing = {0: 0, 1: 1, 2: 0.25, 3: -1}[frame]
-    bob = {0: 0, 1: -3, 2: 0, 3: -3}[frame]
-    sway = {0: 0, 1: 1.5, 2: 0, 3: -1.5}[frame]
-    if frame == 2:
-        sway = -0.5
-    cx = 60 + sway
+    # The game shows the frames 1, 2, 3, 0 in turn: two passing phases (1 and 3, one leg lifted as it
+    # swings through, the body up and over the other foot) between two planted ones (2 and 0, one foot
+    # a step nearer the viewer than the other, the arms swung, the body down). Frame 0 is also the
+    # standing pose, so its step is short and its arms hang nearly still.
+    # lift: the leg swinging through (-1 the picture's left, +1 its right); back: the foot a step further
+    # from the viewer, drawn higher up by `step`; swing > 0 brings the picture-left arm forward.
+    pose = {0: dict(lift=0, back_foot=-1, step=3, swing=0.45, bob=0, sway=0),
+            1: dict(lift=-1, back_foot=0, step=0, swing=0, bob=-3, sway=1.5),
+            2: dict(lift=0, back_foot=1, step=8, swing=-1, bob=1, sway=0),
+            3: dict(lift=1, back_foot=0, step=0, swing=0, bob=-3, sway=-1.5)}[frame]
+    lift, swing, bob = pose["lift"], pose["swing"], pose["bob"]
+    if back:
+        # seen from behind, the foot further away is the leading one
+        pose["back_foot"] = -pose["back_foot"]
+    cx = 60 + pose["sway"]
     lift_amt = 16
     fig.open("quarro", FIT)
     # legs
@@ -236,12 +329,13 @@ def q_front(frame, back=False):
         hip = (cx + s * 11, HIP_Y + bob)
         if lift == s:
             knee = (cx + s * 13, KNEE_Y + bob - 8)
-            ankle = (cx + s * 12, ANKLE_Y + bob - lift_amt - (0 if back else 0))
+            ankle = (cx + s * 12, ANKLE_Y + bob - lift_amt)
         else:
-            knee = (cx + s * 13, KNEE_Y + bob + 2)
-            ankle = (60 + s * 12, ANKLE_Y)
-        # the standing leg reaches the ground whatever the bob
-        q_front_leg(fig, hip, knee, ankle, lift == s, back)
+            up = pose["step"] if pose["back_foot"] == s else 0
+            knee = (cx + s * 13, KNEE_Y + bob + 2 - up * 0.5)
+            ankle = (60 + s * 12, ANKLE_Y - up)
+        # a planted foot stays on its spot whatever the bob; the one further back has its heel raised
+        q_front_leg(fig, hip, knee, ankle, lift == s or (not back and pose["back_foot"] == s and pose["step"] > 4), back)
     # torso / shirt
     top, waist = 70 + bob, 160 + bob
     hem = zigzag(cx + 25, cx - 25, waist + 2, 8, 6, phase=1 if back else 0)
@@ -267,9 +361,9 @@ def q_front(frame, back=False):
     # an arm swung away from the viewer goes behind the body
     for s, sh, el, wr, sw in arms:
         if (sw < -0.5) != back and abs(sw) > 0.5 and not back:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
         elif back and sw > 0.5:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
     fig.limb("neck", [(cx, top - 14), (cx, top + 2)], 13, c["skin"], c["skin_d"], cap="butt")
     fig.shape("shirt", path_from(shirt), c["shirt"], c["shirt_d"], off=7)
     if not back:
@@ -285,7 +379,7 @@ def q_front(frame, back=False):
     for s, sh, el, wr, sw in arms:
         behind = (abs(sw) > 0.5) and ((sw < -0.5 and not back) or (back and sw > 0.5))
         if not behind:
-            q_front_arm(fig, s, sh, el, wr)
+            q_front_arm(fig, s, sh, el, wr, cx, back)
     # head
     hy = 36 + bob
     if back:
@@ -333,17 +427,9 @@ def side_arm(fig, sh, upper, bend, near, hand_open=False):
     wr = polar(el, upper + bend, L_FARM)
     col, dk = (c["skin"], c["skin_d"]) if near else (c["skin_d"], "#9a6440")
     fig.limb("arm", [sh, el, wr], 12 if near else 11, col, dk)
-    if hand_open:
-        # open hand, fingers spread upwards/forwards
-        a = upper + bend
-        tip = polar(wr, a, 12)
-        fig.limb("hand", [wr, tip], 10, col, dk)
-        th = polar(wr, a + 70, 8)
-        fig.limb("thumb", [wr, th], 5, col, dk)
-    else:
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{col}" stroke="{OUT}" stroke-width="2.5"/>')
-    sl = polar(sh, upper, L_UARM * 0.45)
-    fig.limb("sleeve", [sh, sl], 19, c["shirt"] if near else c["shirt_d"], c["shirt_d"] if near else "#8a2f22", cap="butt")
+    sleeve(fig, sh, el, 0.45, 19, c["shirt"] if near else c["shirt_d"], c["shirt_d"] if near else "#8a2f22", torn=True)
+    # the thumb is on the side the hand faces, forwards
+    hand(fig, wr, upper + bend, col, dk, 1, "open" if hand_open else "relaxed")
     return wr
 
 
@@ -396,9 +482,14 @@ def side_figure(fig, legs, arms, lean=0.0, mouth=0, head_tilt=0.0, hip_x=58.0, o
         knee = polar(hip0, thigh, L_THIGH)
         ankle = polar(knee, thigh - bend, L_SHIN)
         a = math.radians(foot)
-        for dx, dy in ((-8, 12.5), (21, 12.5), (-4, 12.5)):
-            low = max(low, ankle[1] + dx * math.sin(a) + dy * math.cos(a))
-    dy = 297.75 + 0.6 - low
+        # the sole as side_leg draws it: the heel curve and the toe curve, sampled
+        for (x0, y0), (cx_, cy_), (x1, y1) in (((-8, 8), (-4, 12), (20, 12)), ((20, 12), (23, 8), (16, 3))):
+            for i in range(21):
+                t = i / 20
+                dx = (1 - t) ** 2 * x0 + 2 * t * (1 - t) * cx_ + t * t * x1
+                dy_ = (1 - t) ** 2 * y0 + 2 * t * (1 - t) * cy_ + t * t * y1
+                low = max(low, ankle[1] + dx * math.sin(a) + dy_ * math.cos(a) + 1.25)
+    dy = 298.1 - low  # after FIT the outline of the lowest sole ends in the bottom row
     hip = (hip_x, HIP_Y + dy if hip_y is None else hip_y)
     sh = polar(hip, 180 - lean, torso_len)     # shoulder joint
     near_leg, far_leg = legs
@@ -464,96 +555,93 @@ def q_side(name, title, legs, arms, flip=False, **kw):
     write(f"quarro/{name}.svg", fig)
 
 
-STAND_LEGS = ((3, 2, 0), (-3, 2, 0))
-STAND_ARMS = ((4, 8), (-4, 8))
 
 
-def gait(phase):
-    """Near and far leg and arm angles at a phase (0..1) of a stride cycle."""
-    def leg(p):
-        s = math.sin(2 * math.pi * p)
-        thigh = 18 * s
-        # the knee bends most while the leg swings forward (s rising), little during support
-        swing = math.cos(2 * math.pi * p)
-        bend = 8 + (30 * max(swing, 0) if s > -0.9 else 8)
-        bend = 6 + 34 * max(0.0, math.sin(2 * math.pi * (p + 0.12))) * (1 if swing > -0.2 else 0.4)
-        # the foot rolls: toes up when the leg is in front, toes down when it is behind
-        foot = -12 * s + (14 if (s < -0.3) else 0)
-        return (thigh, bend, foot)
-    def arm(p):
-        s = math.sin(2 * math.pi * p)
-        return (-21 * s, 12 + 14 * max(0.0, -s))
-    return (leg(phase), leg(phase + 0.5)), (arm(phase), arm(phase + 0.5))
+# One stride in five evenly spaced phases, in the order the game shows them: 1, 2, 3, 4, then 0. Frame 0
+# is also the standing pose, so it is the phase where the near leg swings past the far one, the feet
+# close together with the toes of the near foot just on the ground. Legs: (thigh, knee bend, toe tip)
+# for the near and the far leg; the far leg is half a stride behind the near one, and both thighs turn
+# at about the same pace, so no step is longer than the other. The swinging leg lifts its knee well,
+# so that the two phases next to its passing read as a step, not as the feet together. The figure is set
+# down on its lowest foot, which gives the bob: highest in the passing phases, lowest with the legs apart.
+SIDE_STRIDE = {
+    1: ((16, 4, -10), (-16, 10, 14)),   # near heel strikes in front, far toes push off behind
+    2: ((10, 4, 0), (0, 42, 22)),       # near foot carries him, the far foot swings up behind
+    3: ((-10, 4, 2), (24, 44, 8)),      # the far knee comes through high, its foot still up
+    4: ((-16, 10, 14), (16, 4, -10)),   # far heel strikes, near toes push off
+    0: ((0, 14, 6), (0, 2, 0)),         # near leg passing, far leg straight: reads as standing
+}
+
+
+def side_walk(frame):
+    """Legs and arms of a sideways walking frame; the arms swing against the legs."""
+    legs = SIDE_STRIDE[frame]
+    def arm(thigh):
+        upper = -thigh
+        return (upper, 10 + 10 * max(0.0, upper) / 16)
+    return legs, (arm(legs[0][0]), arm(legs[1][0]))
 
 
 def quarro_all():
     for fr in range(4):
         q_front(fr, back=False)
         q_front(fr, back=True)
-    # walking sideways: 1,2,3,4 spread over one stride, 0 is the standing pose that closes it
+    # walking sideways: five phases of one stride; frame 0 doubles as the standing pose
     for flip, letter, word in ((False, "r", "right"), (True, "l", "left")):
-        q_side(f"quarro1-{letter}0", f"Quarro standing, turned {word}", STAND_LEGS, STAND_ARMS, flip=flip)
-        for fr in range(1, 5):
-            legs, arms = gait((fr - 1) / 4.0 + 0.06)
-            q_side(f"quarro1-{letter}{fr}", f"Quarro walking {word}, frame {fr}", legs, arms, flip=flip, lean=3)
+        for fr in range(5):
+            legs, arms = side_walk(fr)
+            title = f"Quarro walking {word}, frame {fr}" + (" (also standing)" if fr == 0 else "")
+            q_side(f"quarro1-{letter}{fr}", title, legs, arms, flip=flip, lean=1.5 if fr == 0 else 3)
         # talking: mouth open / half / closed, the near hand gestures
         talk = [((15, 135), 2), ((0, 118), 1), ((-2, 55), 0)]
         for i, ((up, bend), mouth) in enumerate(talk):
-            q_side(f"quarro1-{letter}r{i}", f"Quarro talking, turned {word}, frame {i}", STAND_LEGS,
-                   ((up, bend), (-4, 8)), flip=flip, mouth=mouth, open_hand=True)
+            # he stands as in frame 0, so a conversation starts without a jump of the legs
+            q_side(f"quarro1-{letter}r{i}", f"Quarro talking, turned {word}, frame {i}", SIDE_STRIDE[0],
+                   ((up, bend), side_walk(0)[1][1]), flip=flip, mouth=mouth, open_hand=True, lean=1.5)
         # bending down to pick something up in front of him
         q_side(f"quarro1-{letter}n0", f"Quarro bending down to take something on his {word}",
-               ((62, 72, 0), (48, 58, 0)), ((8, 4), (-2, 8)), flip=flip, lean=66, hip_x=24, head_tilt=-28,
-               torso_fwd=-3, torso_len=72, head_at=(5, -15))
+               ((62, 72, 0), (48, 58, 0)), ((8, 4), (-2, 8)), flip=flip, lean=66, hip_x=22, head_tilt=-28,
+               torso_fwd=-3, torso_len=72, head_at=(2, -15))
 
 
-RAFT_DECK = 236
-RAFT_POSE = ((((100, 22, -70), (96, 30, -62)), ((-40, 35), (28, 45))),
-             dict(lean=-8, mouth=1, hip_x=118, hip_y=RAFT_DECK - 14))
+# The ending picture: the raft of the village (tools/art/raft.py) with the chainsaw engine clamped to its
+# stern, Quarro sitting on the deck with the tiller in his hand, heading right across the sunset sea.
+RAFT_X, RAFT_W, RAFT_TOP, ENGINE_SCALE = 70, 214, 234, 1.15
+RAFT_POSE = ((((100, 22, -70), (96, 30, -62)), ((-38, 58), (28, 45))),
+             dict(lean=-8, mouth=1, hip_x=142, hip_y=RAFT_TOP - 18))
 
 
 def quarro_raft():
-    """The ending picture: Quarro on the raft with the outboard motor, heading right."""
     fig = Fig(300, 300, "Quarro leaving the island on the motorised raft")
-    deck = RAFT_DECK
-    fig.open("raft-picture", "translate(150,300) scale(0.97) translate(-150,-300)")
-    # outboard motor at the stern: shaft into the water, housing, tiller towards his hand
-    fig.open("motor")
-    fig.limb("shaft", [(30, 200), (30, 276)], 8, "#9aa3a8", "#6c757a", cap="butt")
-    fig.shape("propeller", "M22,268 L38,268 L40,282 L20,282 Z", "#9aa3a8", "#6c757a", off=2)
-    fig.shape("bracket", f"M26,{deck - 4} L48,{deck - 4} L48,{deck + 8} L26,{deck + 8} Z", "#6c757a", "#4d5559", off=2)
-    fig.shape("housing", "M10,176 Q10,160 28,160 L44,160 Q54,160 54,176 L52,206 L12,206 Z", "#d9482e", "#a33320", off=5)
-    fig.shape("cap-band", "M12,190 L53,190 L52,198 L12,198 Z", "#f2efe4", "#cfc8b4", off=3, sw=2)
-    fig.raw(f'<path id="pull-cord" d="M16,172 q-6,2 -4,9" fill="none" stroke="{OUT}" stroke-width="2"/>')
-    # the tiller ends in his near hand (found by posing him once on a scratch figure)
-    hand = side_figure(Fig(300, 300, ""), *RAFT_POSE[0], **RAFT_POSE[1])
-    fig.limb("tiller", [(50, 186), hand], 7, "#3b3b3b", "#222222")
+    yw = raft.waterline_y(RAFT_TOP)
+    # the wake behind the stern and the bow wave: foam and ripples in the tones of the dusky sea, the
+    # water itself left out so the closing picture's sea shows all round
+    dusk = raft.DUSK
+    fig.open("wake")
+    fig.raw(f'<path id="wake-ripples" d="M8,{f(yw + 8)} Q30,{f(yw + 3)} 62,{f(yw + 4)} M14,{f(yw + 18)} Q40,{f(yw + 10)} 72,{f(yw + 10)} '
+            f'M30,{f(yw + 28)} Q70,{f(yw + 20)} 110,{f(yw + 22)}" fill="none" stroke="{dusk["ripple"]}" stroke-width="2.5" stroke-linecap="round"/>')
+    fig.raw(f'<path id="bow-ripple" d="M250,{f(yw + 12)} Q274,{f(yw + 10)} 292,{f(yw + 3)}" fill="none" stroke="{dusk["ripple"]}" '
+            f'stroke-width="2.5" stroke-linecap="round"/>')
     fig.close()
-    # the raft: lashed logs seen from the side, a rounded bow on the right
-    fig.open("raft")
-    fig.shape("logs", f"M40,{deck} L270,{deck} Q288,{deck} 288,{deck + 12} Q288,{deck + 26} 270,{deck + 26} "
-                      f"L40,{deck + 26} Q34,{deck + 26} 34,{deck + 13} Q34,{deck} 40,{deck} Z", "#b07a3f", "#8a5a2b", off=4)
-    fig.raw(f'<path id="log-seams" d="M40,{deck + 9} L282,{deck + 9} M38,{deck + 18} L284,{deck + 18}" stroke="#7a4d23" stroke-width="2" fill="none"/>')
-    for i, x in enumerate((70, 150, 230)):
-        fig.shape("lashing", f"M{x},{deck - 2} L{x + 7},{deck - 2} L{x + 7},{deck + 28} L{x},{deck + 28} Z", "#d8c08a", "#ad955f", off=2, sw=2)
-    fig.raw(f'<g id="log-ends" fill="#d8b26e" stroke="{OUT}" stroke-width="1.5">'
-            f'<ellipse cx="40" cy="{deck + 5}" rx="3" ry="4"/><ellipse cx="39" cy="{deck + 14}" rx="3" ry="4"/>'
-            f'<ellipse cx="40" cy="{deck + 22}" rx="3" ry="3.5"/></g>')
-    fig.close()
+    fig.add(raft.deck("raft-", RAFT_X, RAFT_TOP, RAFT_W, water=dusk))
+    # his near hand is where the tiller ends (posed once on a scratch figure)
+    grip = side_figure(Fig(300, 300, ""), *RAFT_POSE[0], **RAFT_POSE[1])
+    hold = raft.ENGINE_HOLD
+    ex = RAFT_X + 3 - hold[0] * ENGINE_SCALE
+    mid = raft.DECK_ROWS[len(raft.DECK_ROWS) // 2]
+    ey = RAFT_TOP + (mid[0] - mid[1]) - hold[1] * ENGINE_SCALE
+    motor, _ = raft.engine_on_deck("engine-", RAFT_X, RAFT_TOP, 1.0, ENGINE_SCALE,
+                                   ((grip[0] - ex) / ENGINE_SCALE, (grip[1] - ey) / ENGINE_SCALE))
+    # what of the engine is under water is out of sight; the propeller churns the surface
+    fig.raw(f'<clipPath id="above-sea"><rect x="0" y="0" width="300" height="{f(yw + 2)}"/></clipPath>')
+    fig.add(f'<g clip-path="url(#above-sea)">{motor}</g>')
+    fig.raw(f'<g id="foam" fill="{dusk["foam"]}" stroke="{OUT}" stroke-width="1.5" stroke-linejoin="round">'
+            f'<path d="M6,{f(yw + 3)} Q10,{f(yw - 3)} 18,{f(yw)} Q24,{f(yw - 4)} 32,{f(yw)} Q40,{f(yw - 3)} 50,{f(yw)} Q58,{f(yw - 3)} 64,{f(yw + 1)} '
+            f'Q66,{f(yw + 5)} 58,{f(yw + 6)} Q40,{f(yw + 8)} 22,{f(yw + 7)} Q8,{f(yw + 8)} 6,{f(yw + 3)} Z"/>'
+            f'<ellipse cx="86" cy="{f(yw + 14)}" rx="9" ry="2"/><ellipse cx="130" cy="{f(yw + 12)}" rx="12" ry="2.2"/>'
+            f'<path d="M280,{f(yw + 1)} Q288,{f(yw - 8)} 294,{f(yw - 2)} Q292,{f(yw + 4)} 280,{f(yw + 1)} Z"/></g>')
     fig.open("quarro")
     side_figure(fig, *RAFT_POSE[0], **RAFT_POSE[1])
-    fig.close()
-    # water: a band under the raft, the bow wave and the wake behind the propeller, in the dusky
-    # tones of the sunset sea the closing picture shows him on
-    fig.open("water")
-    waves = " ".join(f"Q{x + 10},{deck + 18 + (4 if (x // 20) % 2 else -2)} {x + 20},{deck + 22}" for x in range(0, 300, 20))
-    fig.shape("sea", f"M0,{deck + 22} {waves} L300,{deck + 48} Q150,{deck + 58} 0,{deck + 48} Z", "#4a4f8a", "#2b3166", off=10)
-    fig.raw(f'<g id="foam" fill="#f6dcc4" stroke="{OUT}" stroke-width="1.5">'
-            f'<path d="M268,{deck + 24} Q292,{deck + 12} 300,{deck + 24} Q290,{deck + 30} 268,{deck + 24} Z"/>'
-            f'<path d="M6,{deck + 26} Q22,{deck + 18} 44,{deck + 24} Q30,{deck + 32} 6,{deck + 26} Z"/>'
-            f'<ellipse cx="120" cy="{deck + 34}" rx="14" ry="2.5"/><ellipse cx="200" cy="{deck + 40}" rx="10" ry="2"/>'
-            f'<ellipse cx="60" cy="{deck + 42}" rx="12" ry="2.2"/></g>')
-    fig.close()
     fig.close()
     write("quarro/quarro1-s0.svg", fig)
 
@@ -561,21 +649,14 @@ def quarro_raft():
 # ---------------------------------------------------------------------------------------------
 # The islanders: front views; the talking frames change the mouth and the arms
 # ---------------------------------------------------------------------------------------------
-def arm_to(fig, sh, el, wr, skin, skin_d, sleeve=None, sleeve_d=None, sleeve_len=0.5, hand="fist", hand_ang=180):
-    """An arm through explicit joints; hand 'fist' is a ball, 'open' a flat hand pointing at hand_ang."""
+def arm_to(fig, sh, el, wr, skin, skin_d, sleeve_col, sleeve_d, sleeve_len, kind, hand_ang, centre_x):
+    """An arm through explicit joints; kind "fist" is a relaxed hanging hand, "open" a flat hand and
+    "point" a pointing one, those two pointing at hand_ang. The thumb turns towards centre_x."""
     fig.limb("arm", [sh, el, wr], 12, skin, skin_d)
-    if hand == "open":
-        tip = polar(wr, hand_ang, 11)
-        fig.limb("hand", [wr, tip], 11, skin, skin_d)
-        fig.limb("thumb", [wr, polar(wr, hand_ang + 60, 8)], 5, skin, skin_d)
-    elif hand == "point":
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
-        fig.limb("finger", [wr, polar(wr, hand_ang, 13)], 4.5, skin, skin_d)
-    else:
-        fig.raw(f'<circle id="{fig.uid("hand")}" cx="{f(wr[0])}" cy="{f(wr[1])}" r="6.5" fill="{skin}" stroke="{OUT}" stroke-width="2.5"/>')
-    if sleeve:
-        sl = (sh[0] + (el[0] - sh[0]) * sleeve_len, sh[1] + (el[1] - sh[1]) * sleeve_len)
-        fig.limb("sleeve", [sh, sl], 20, sleeve, sleeve_d, cap="butt")
+    if sleeve_col:
+        sleeve(fig, sh, el, sleeve_len, 20, sleeve_col, sleeve_d)
+    ang = toward(el, wr) if kind == "fist" else hand_ang
+    hand(fig, wr, ang, skin, skin_d, thumb_inward(ang, wr, centre_x), "relaxed" if kind == "fist" else kind)
 
 
 def eyes(fig, cx, cy, gap, happy=False):
@@ -625,7 +706,7 @@ def kai(frame):
     fig.raw(f'<path id="collar-flaps" d="M{cx - 15},75 l-6,14 l12,-3 Z M{cx + 15},75 l6,14 l-12,-3 Z" fill="{c["shirt"]}" '
             f'stroke="{OUT}" stroke-width="2" stroke-linejoin="round"/>')
     for sh, el, wr, hand, ang in arms:
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.55, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.55, hand, ang, cx)
     # head: round, bald on top with dark hair at the sides, a broad moustache and a big smile
     hy = 42
     for s in (-1, 1):
@@ -700,7 +781,7 @@ def woman(frame):
     fig.raw(f'<g id="necklace" fill="#f2efe4" stroke="{OUT}" stroke-width="1">{beads}</g>')
     for sh, el, wr, hand, ang in arms:
         fig.limb("shoulder", [sh, sh], 12, c["skin"], c["skin_d"])
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], None, None, 0, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], None, None, 0, hand, ang, cx)
         fig.raw(f'<path id="{fig.uid("bangle")}" d="M{f(wr[0] - 0.3 * (wr[0] - el[0]))},{f(wr[1] - 0.3 * (wr[1] - el[1]))} h0.1" '
                 f'stroke="#f5d03a" stroke-width="7" stroke-linecap="round"/>')
     # head with hair parted in the middle and flowers over the ear
@@ -761,7 +842,7 @@ def jim(frame):
                   c["vest"], c["vest_d"], off=4)
     fig.raw(f'<path id="vest-pocket" d="M{cx - 26},112 h11 v9 h-11 Z" fill="none" stroke="{OUT}" stroke-width="1.6"/>')
     for sh, el, wr, hand, ang in arms:
-        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.62, hand, ang)
+        arm_to(fig, sh, el, wr, c["skin"], c["skin_d"], c["shirt"], c["shirt_d"], 0.62, hand, ang, cx)
     # head: a big scruffy beard, a red nose, the battered hat pulled low
     hy = 44
     for sd in (-1, 1):
@@ -792,6 +873,73 @@ def jim(frame):
     write(f"persons/{'jim' if frame == 0 else f'jim1r{frame}'}.svg", fig)
 
 
+def jim_asleep():
+    """Jim asleep on his back in the sand (objects/w.svg, 300 x 90): head on the left with his hat tipped
+    over his eyes, beard spread on his chest, one hand on his belly, one knee up, boots on the right."""
+    c = JIM
+    fig = Fig(300, 90, "Jim asleep on the ground, his hat over his eyes")
+    ground = 84
+    fig.raw(f'<ellipse id="shadow" cx="158" cy="{ground + 1}" rx="136" ry="3.5" fill="#000" fill-opacity="0.2"/>')
+    # the far leg lies straight out, its boot tipped up; the near knee is drawn up
+    fig.limb("far-leg", [(186, 71), (262, 73)], 19, c["trousers_d"], "#45372a")
+    fig.shape("far-boot", f"M254,62 L268,62 Q272,50 280,45 Q288,42 289,49 L290,79 Q290,{ground} 284,{ground} L258,{ground} "
+                          f"Q252,{ground} 252,79 Z", c["boots_d"], "#1f140c", off=3)
+    fig.raw(f'<path id="far-sole" d="M288,47 Q293,50 293,56 L293,80 Q293,{ground - 1} 290,{ground - 1}" fill="none" stroke="{OUT}" stroke-width="3"/>')
+    # the body on its back: the shirt's front faces up, the open vest hangs down its side
+    fig.shape("shirt", f"M70,{ground - 1} Q64,58 88,50 Q118,42 148,41 Q172,41 186,52 L188,{ground - 1} Z", c["shirt"], c["shirt_d"], off=4)
+    fig.raw(f'<path id="stains" d="M128,47 h0.1 M154,46 h0.1" stroke="{c["shirt_d"]}" stroke-width="5" stroke-linecap="round"/>')
+    fig.shape("vest", f"M76,{ground - 1} Q74,64 94,58 Q128,52 178,56 L180,{ground - 1} Z", c["vest"], c["vest_d"], off=4)
+    fig.raw(f'<path id="vest-pocket" d="M126,64 h13 v8 h-13 Z" fill="none" stroke="{OUT}" stroke-width="1.6"/>')
+    fig.raw(f'<path id="belt" d="M180,54 L182,{ground - 1}" stroke="{OUT}" stroke-width="7"/>'
+            f'<rect id="buckle" x="176" y="51" width="9" height="10" fill="#d9b84a" stroke="{OUT}" stroke-width="1.5"/>')
+    # the near leg: thigh up to the knee, shin down to the boot standing flat on the sand
+    fig.limb("near-leg", [(192, 68), (226, 34), (256, 68)], 21, c["trousers"], c["trousers_d"])
+    fig.shape("patch", "M218,36 l11,-2 l2,11 l-11,2 Z", "#a07d4a", None, sw=1.8)
+    fig.raw('<path id="patch-stitches" d="M219,38 l9,-2 M220,44 l9,-2" stroke="#2b1d14" stroke-width="1" stroke-dasharray="2 2"/>')
+    fig.shape("near-boot", f"M245,60 L266,62 L267,71 Q280,71 285,77 L285,{ground} L244,{ground} L245,72 Z", c["boots"], c["boots_d"], off=3)
+    fig.raw(f'<path id="near-sole" d="M243,{ground - 0.5} H286" stroke="{OUT}" stroke-width="3"/>')
+    # the near arm lies along his side, the hand resting on his belly
+    sh, el, wr = (90, 60), (118, 74), (142, 52)
+    fig.limb("arm", [sh, el, wr], 12, c["skin"], c["skin_d"])
+    sleeve(fig, sh, el, 0.62, 20, c["shirt"], c["shirt_d"])
+    hand(fig, wr, toward(el, wr) + 25, c["skin"], c["skin_d"], -1)
+    # the head lies back in the sand, the face turned up
+    hx, hy = 44, 65
+    fig.shape("head", f"M{hx},{hy - 17} C{hx + 13},{hy - 17} {hx + 19},{hy - 6} {hx + 18},{hy + 4} C{hx + 17},{hy + 14} {hx + 8},{hy + 19} "
+                      f"{hx - 2},{hy + 18} C{hx - 12},{hy + 17} {hx - 17},{hy + 8} {hx - 17},{hy - 1} C{hx - 17},{hy - 10} {hx - 10},{hy - 17} {hx},{hy - 17} Z",
+              c["skin"], c["skin_d"], off=4)
+    # his scruffy hair round the back of the head, the ear in front of it
+    fig.shape("hair", f"M{hx - 2},{hy - 17} Q{hx - 19},{hy - 15} {hx - 18},{hy + 1} Q{hx - 16},{hy + 17} {hx},{hy + 18} "
+                      f"L{hx + 2},{hy + 13} L{hx - 4},{hy + 11} L{hx - 6},{hy + 4} L{hx - 10},{hy} L{hx - 7},{hy - 6} L{hx - 9},{hy - 11} Z",
+              c["beard"], c["beard_d"], off=3)
+    fig.shape("ear", f"M{hx - 3},{hy - 2} q-6,-2 -6,5 q1,6 7,4 Z", c["skin"], c["skin_d"], off=2)
+    # the beard spreads from his chin over the top of his chest
+    beard = (f"M{hx + 8},{hy - 14} Q{hx + 20},{hy - 18} {hx + 28},{hy - 14} L{hx + 36},{hy - 20} L{hx + 40},{hy - 12} "
+             f"L{hx + 50},{hy - 16} L{hx + 52},{hy - 7} L{hx + 60},{hy - 6} L{hx + 54},{hy + 1} L{hx + 58},{hy + 8} "
+             f"L{hx + 46},{hy + 6} L{hx + 44},{hy + 14} L{hx + 34},{hy + 8} L{hx + 26},{hy + 16} L{hx + 20},{hy + 6} "
+             f"Q{hx + 14},{hy + 2} {hx + 12},{hy - 6} Z")
+    fig.shape("beard", beard, c["beard"], c["beard_d"], off=4)
+    fig.raw(f'<g id="beard-strands" stroke="{c["beard_d"]}" stroke-width="1.6" fill="none" stroke-linecap="round">'
+            f'<path d="M{hx + 26},{hy - 6} q8,-2 16,0"/><path d="M{hx + 28},{hy + 2} q8,-1 14,2"/><path d="M{hx + 40},{hy - 10} q5,0 9,2"/></g>')
+    fig.shape("moustache", f"M{hx + 4},{hy - 17} Q{hx + 10},{hy - 22} {hx + 16},{hy - 19} Q{hx + 20},{hy - 16} {hx + 22},{hy - 11} "
+                           f"Q{hx + 16},{hy - 14} {hx + 10},{hy - 13} Q{hx + 6},{hy - 13} {hx + 4},{hy - 17} Z", c["beard_d"], None, sw=1.5)
+    fig.raw(f'<ellipse id="nose" cx="{hx + 6}" cy="{hy - 22}" rx="5" ry="4.5" fill="#d9755a" stroke="{OUT}" stroke-width="1.8"/>')
+    fig.raw(f'<path id="mouth" d="M{hx + 12},{hy - 12} q3,2 6,0" fill="none" stroke="{OUT}" stroke-width="1.6" stroke-linecap="round"/>')
+    # the battered hat has slid forward over his eyes, its crown pointing up
+    fig.open("hat", f"rotate(-12 {hx - 6} {hy - 22})")
+    fig.shape("hat-crown", f"M{hx - 24},{hy - 26} Q{hx - 24},{hy - 48} {hx - 10},{hy - 48} L{hx - 5},{hy - 44} L{hx + 1},{hy - 49} "
+                           f"Q{hx + 14},{hy - 48} {hx + 13},{hy - 26} Z", c["hat"], c["hat_d"], off=5)
+    fig.shape("hat-band", f"M{hx - 24},{hy - 33} L{hx + 13},{hy - 33} L{hx + 13},{hy - 27} L{hx - 24},{hy - 27} Z", "#3b2a1a", None, sw=2)
+    fig.shape("hat-brim", f"M{hx - 40},{hy - 24} Q{hx - 30},{hy - 31} {hx - 6},{hy - 29} Q{hx + 18},{hy - 31} {hx + 28},{hy - 24} "
+                          f"Q{hx + 20},{hy - 19} {hx + 8},{hy - 22} L{hx + 2},{hy - 20} L{hx - 2},{hy - 23} Q{hx - 14},{hy - 22} {hx - 26},{hy - 22} "
+                          f"Q{hx - 34},{hy - 19} {hx - 40},{hy - 24} Z", c["hat"], c["hat_d"], off=3)
+    fig.close()
+    fig.raw(f'<g id="zzz" font-family="DejaVu Sans" font-weight="bold" fill="#ffffff" stroke="{OUT}" stroke-width="1.5" paint-order="stroke">'
+            f'<text x="86" y="40" font-size="11">z</text><text x="97" y="29" font-size="14">z</text>'
+            f'<text x="110" y="19" font-size="17">Z</text></g>')
+    write("objects/w.svg", fig)
+
+
 if __name__ == "__main__":
     quarro_all()
     quarro_raft()
@@ -799,3 +947,4 @@ if __name__ == "__main__":
         kai(fr)
         woman(fr)
         jim(fr)
+    jim_asleep()

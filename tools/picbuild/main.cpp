@@ -1,6 +1,7 @@
 // vudizid-picbuild ART_DIR OUT_DIR      builds every picture listed in ART_DIR/manifest.txt
 // vudizid-picbuild --png IN.sbf OUT.png  shows a built picture as a PNG
 // vudizid-picbuild --icon IN.svg OUT_DIR SIZE...  draws OUT_DIR/SIZExSIZE/apps/vudizid.png for each size
+#include "border_check.h"
 #include "picbuild.h"
 
 #include <cstdio>
@@ -101,6 +102,7 @@ int Build(const std::string& artDir, const std::string& outDir) {
             }
             ok = pb::RenderSvg(svg, e.width, e.height, e.kind, picture, warning, error);
             if (!warning.empty()) std::fprintf(stderr, "warning: %s: %s\n", svg.c_str(), warning.c_str());
+            if (ok && e.kind == pb::Kind::Svg) ok = pb::CheckBorders(e.path, picture, error);
         }
         if (ok && !pb::WriteFile(outDir + "/" + e.path, pb::EncodeSbf(picture))) {
             ok = false;
