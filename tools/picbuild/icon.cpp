@@ -2,7 +2,8 @@
 #include "picbuild.h"
 
 #include <cairo.h>
-#include <librsvg/rsvg.h>
+
+#include "svg.h"
 
 namespace vz::picbuild {
 
@@ -11,13 +12,9 @@ bool RenderSvgIcon(const std::string& svgPath, int size, const std::string& pngP
         error = "an icon is between 1 and 1024 pixels square";
         return false;
     }
+    RsvgHandle* handle = OpenSvg(svgPath, error);
+    if (!handle) return false;
     GError* gerror = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_file(svgPath.c_str(), &gerror);
-    if (!handle) {
-        error = gerror ? gerror->message : "cannot read the SVG";
-        if (gerror) g_error_free(gerror);
-        return false;
-    }
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
     cairo_t* cr = cairo_create(surface);
     // The document is fitted into the square whatever its own size, as a desktop shows an icon.
@@ -25,8 +22,7 @@ bool RenderSvgIcon(const std::string& svgPath, int size, const std::string& pngP
     bool ok = rsvg_handle_render_document(handle, cr, &viewport, &gerror);
     cairo_destroy(cr);
     if (!ok) {
-        error = gerror ? gerror->message : "cannot render the SVG";
-        if (gerror) g_error_free(gerror);
+        error = TakeError(gerror, "cannot render the SVG");
     } else {
         const cairo_status_t status = cairo_surface_write_to_png(surface, pngPath.c_str());
         ok = status == CAIRO_STATUS_SUCCESS;

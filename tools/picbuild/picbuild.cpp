@@ -1,5 +1,6 @@
 // Pixel rules, the manifest, SBF files, SVG rendering and the PNG preview.
 #include "picbuild.h"
+#include "svg.h"
 
 #include <cairo.h>
 #include <librsvg/rsvg.h>
@@ -155,15 +156,25 @@ Picture ConvertArgb(const uint8_t* data, int stride, int width, int height, Kind
     return picture;
 }
 
+std::string TakeError(GError*& gerror, const char* fallback) {
+    std::string text = gerror ? gerror->message : fallback;
+    if (gerror) g_error_free(gerror);
+    gerror = nullptr;
+    return text;
+}
+
+RsvgHandle* OpenSvg(const std::string& path, std::string& error) {
+    GError* gerror = nullptr;
+    RsvgHandle* handle = rsvg_handle_new_from_file(path.c_str(), &gerror);
+    if (!handle) error = TakeError(gerror, "cannot read the SVG");
+    return handle;
+}
+
 bool RenderSvg(const std::string& svgPath, int width, int height, Kind kind, Picture& picture,
                std::string& warning, std::string& error) {
+    RsvgHandle* handle = OpenSvg(svgPath, error);
+    if (!handle) return false;
     GError* gerror = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_file(svgPath.c_str(), &gerror);
-    if (!handle) {
-        error = gerror ? gerror->message : "cannot read the SVG";
-        if (gerror) g_error_free(gerror);
-        return false;
-    }
     double svgW = 0, svgH = 0;
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &svgW, &svgH) || svgW <= 0 || svgH <= 0) {
         svgW = width;  // no absolute size: let the viewBox fill the picture
@@ -185,8 +196,7 @@ bool RenderSvg(const std::string& svgPath, int width, int height, Kind kind, Pic
         picture = ConvertArgb(cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface),
                               width, height, kind);
     } else {
-        error = gerror ? gerror->message : "cannot render the SVG";
-        if (gerror) g_error_free(gerror);
+        error = TakeError(gerror, "cannot render the SVG");
     }
     cairo_surface_destroy(surface);
     g_object_unref(handle);
