@@ -20,6 +20,7 @@ void StartUp(Game& game, Platform& platform) {
     game.story.choicePanel = LoadPicture(platform, "images/reden.sbf", 1024, 168);
     w.fonts.atlas[0] = LoadPicture(platform, "images/text.sbf", 288, 80);
     w.fonts.atlas[1] = LoadPicture(platform, "images/text1.sbf", 288, 80);
+    platform.SetFonts(w.fonts);
     game.closingPicture = LoadPicture(platform, "images/last.sbf", 1024, 768);
     LoadHeroPictures(w.hero, platform);
     ResetHero(w.hero);
