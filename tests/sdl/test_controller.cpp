@@ -147,6 +147,28 @@ TEST_F(Controllers, UnpluggedAndPluggedInAgainWhilePlaying) {
     EXPECT_TRUE(Frame().left);
 }
 
+TEST_F(Controllers, PluggedInOrOutWhileTheGameWaitedForThePlayer) {
+    controllers.Sleep();
+    const int second = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(second, 0) << SDL_GetError();
+    Events();  // what SDL says meanwhile is not heard
+    EXPECT_EQ(controllers.Count(), 1);
+    controllers.Wake();
+    EXPECT_EQ(controllers.Count(), 2);
+    controllers.Sleep();
+    SDL_JoystickClose(joystick);
+    joystick = nullptr;
+    SDL_JoystickDetachVirtual(device);
+    device = -1;
+    Events();
+    controllers.Wake();
+    EXPECT_EQ(controllers.Count(), 1);
+    SDL_JoystickDetachVirtual(0);
+    Events();
+    EXPECT_EQ(controllers.Count(), 0);
+}
+
 }  // namespace
 }  // namespace vz
 

@@ -107,6 +107,33 @@ void SdlControllers::AddTo(RawInput& input) {
     input.escape = input.escape || (back && start);
 }
 
+void SdlControllers::Sleep() {
+    if (!started_) return;
+    SDL_GameControllerEventState(SDL_IGNORE);
+    SDL_JoystickEventState(SDL_IGNORE);
+}
+
+void SdlControllers::Wake() {
+    if (!started_) return;
+    SDL_JoystickEventState(SDL_ENABLE);
+    SDL_GameControllerEventState(SDL_ENABLE);
+    SDL_JoystickUpdate();
+    for (auto it = open_.begin(); it != open_.end();) {
+        if (SDL_GameControllerGetAttached(it->second.get()))
+            ++it;
+        else
+            it = open_.erase(it);
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (!SDL_IsGameController(i) || open_.count(SDL_JoystickGetDeviceInstanceID(i)) != 0) continue;
+        SDL_Event added{};
+        added.type = SDL_CONTROLLERDEVICEADDED;
+        added.cdevice.which = i;
+        HandleEvent(added);
+    }
+    Forget();
+}
+
 void SdlControllers::Forget() {
     a_.Forget();
     b_.Forget();

@@ -36,6 +36,11 @@ public:
     void AddTo(RawInput& input);
     // Forgets presses and stick motion, e.g. when the window loses the focus.
     void Forget();
+    // While the game waits for the player: with controllers plugged in, SDL would otherwise wake
+    // every millisecond to read them instead of sleeping until the window system has news.
+    void Sleep();
+    // Back from waiting: controllers plugged in or out meanwhile are taken as they are now.
+    void Wake();
     int Count() const { return static_cast<int>(open_.size()); }
 
 private:

@@ -143,12 +143,14 @@ public:
     // that follows sees it as Escape.
     bool WaitWhileAway() override {
         if (!Away()) return false;
+        controllers_->Sleep();
         while (Away() && !closeRequested_) {
             SDL_Event e;
             if (SDL_WaitEvent(&e) == 0) break;
             HandleEvent(e);
             if (redraw_) Show(shown_);
         }
+        controllers_->Wake();
         return true;
     }
 
