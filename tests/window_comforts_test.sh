@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The real window's comforts on a virtual X display with a window manager: an instant click is not
-# lost, hovering over the window without the focus does not move the game's pointer, F12 writes
-# the frame as a PNG without the note it shows, and while the window is minimised or without the
-# focus the game stands still and uses no processor time, and still ends on a signal or the close
-# button. Run from the build folder.
+# lost, F12 writes the frame as a PNG without the note it shows, while the window is minimised or
+# without the focus the game stands still and uses no processor time and still ends on a signal or
+# the close button, and (without a window manager) hovering over the window without the focus does
+# not move the game's pointer. Run from the build folder.
 set -u
 work="$(mktemp -d "${TMPDIR:-/tmp}/vz-comforts-XXXXXX")"
 source "$(dirname "$0")/window_lib.sh"
@@ -44,8 +44,32 @@ noted="$(differing "$work/ship.png" 300x30+0+738)"
 expect_screen "$work/ship.png" "the ship again once the note is gone"
 echo "F12: $(basename "$shot"), the frame without the note"
 
-# 3. Another window has the focus: the game waits, using next to no processor time while the mouse
-#    moves over its window. Back in front, the pointer is where it was.
+# The processor time used over the next 5 s, as a share of one core; fails from 0.5 % (the title
+# screen running costs about 1 %).
+paused_share() {
+  local before after start_ns end_ns share
+  before="$(cpu_ticks)"
+  start_ns="$(date +%s%N)"
+  sleep 5
+  after="$(cpu_ticks)"
+  end_ns="$(date +%s%N)"
+  share="$(awk -v t=$((after - before)) -v hz="$hz" -v ns=$((end_ns - start_ns)) \
+    'BEGIN { printf "%.2f", 100 * (t / hz) / (ns / 1e9) }')"
+  echo "$1 for 5 s: $((after - before)) ticks, $share % of one core"
+  awk -v s="$share" 'BEGIN { exit !(s < 0.5) }' || fail "$1, the game used $share % of a core"
+}
+
+# 3. Another window takes the focus while an answer shows: no frames run, next to no processor
+#    time is used; back in front, the answer is still there, then runs out. The answer and the
+#    scene after it differ only in some 3000 pixels of text and pointer.
+xdotool click 3
+sleep 0.3
+xdotool click 3
+sleep 0.3
+xdotool mousemove_relative -- 340 90
+sleep 0.3
+xdotool click 1
+expect_screen "$work/answer.png" "the answer about the root plant" 2 100
 xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
 clock_pid=$!
 clock=""
@@ -55,38 +79,24 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ -n "$clock" ] || fail "no second window"
-xdotool windowactivate "$clock"
+# Asked to activate a window under a full-screen one, the window manager would keep the focus
+# where it is; the X server moves it at once.
+xdotool windowfocus "$clock"
 sleep 0.5
-before="$(cpu_ticks)"
-for i in $(seq 30); do xdotool mousemove $((300 + i * 15)) $((200 + i * 12)); sleep 0.1; done
-after="$(cpu_ticks)"
+[ "$(xdotool getwindowfocus)" = "$clock" ] || fail "the clock did not get the focus"
+paused_share "without the focus"
 kill "$clock_pid" 2>/dev/null
 wait "$clock_pid" 2>/dev/null
-xdotool windowactivate "$window"
-expect_screen "$work/ship.png" "the pointer where it was after hovering without the focus" 6 100
-echo "without the focus, mouse moving over the window for 3 s: $((after - before)) ticks of $((3 * hz))"
+xdotool windowfocus "$window"
+expect_screen "$work/answer.png" "the answer still there, 6 s after it was given" 2 100
+expect_screen "$work/after.png" "the answer run out once the game went on" 8 100
 
-# 4. Minimised while an answer shows: no frames, no processor time; back, the answer is still
-#    there, then runs out.
-xdotool click 3
-sleep 0.3
-xdotool click 3
-sleep 0.3
-xdotool mousemove_relative -- 340 90
-sleep 0.3
+# 4. The same while minimised.
 xdotool click 1
-# The answer and the scene after it differ only in some 3000 pixels of text and pointer.
-expect_screen "$work/answer.png" "the answer about the root plant" 2 100
+expect_screen "$work/answer.png" "the answer about the root plant again" 2 100
 xdotool windowminimize "$window"
 sleep 1
-before="$(cpu_ticks)"
-start_ns="$(date +%s%N)"
-sleep 5
-after="$(cpu_ticks)"
-end_ns="$(date +%s%N)"
-share="$(awk -v t=$((after - before)) -v hz="$hz" -v ns=$((end_ns - start_ns)) 'BEGIN { printf "%.2f", 100 * (t / hz) / (ns / 1e9) }')"
-echo "minimised for 5 s: $((after - before)) ticks, $share % of one core"
-awk -v s="$share" 'BEGIN { exit !(s < 1.0) }' || fail "the minimised game used $share % of a core"
+paused_share "minimised"
 xdotool windowactivate "$window"
 expect_screen "$work/answer.png" "the answer still there, 7 s after it was given" 2 100
 expect_screen "$work/after.png" "the answer run out once the game went on" 8 100
@@ -106,7 +116,7 @@ for _ in $(seq 50); do
   [ -n "$clock" ] && break
   sleep 0.1
 done
-xdotool windowactivate "$clock"
+xdotool windowfocus "$clock"
 sleep 1
 "$build/xclose" "Vudizid Ozazi" || fail "could not ask the window to close"
 expect_clean_exit "the close button without the focus"
