@@ -92,3 +92,53 @@ TEST(Pointer, EnterActsAsALeftClickOnTheTitleButtons) {
         for (int i = 0; i < 5; ++i) vz::test::Frame(*game, platform);
     }
 }
+
+// A backend that reads the button's state once a frame, as the real window does, with or without
+// the latch. Each frame: the events ('p' a press, 'P' a press and its release together, '.' none,
+// 'h' the button still held), then `reads` polls; the result has 'L' for each poll with a click.
+std::string LatchedClicks(const std::string& frames, int reads = 1, bool latched = true) {
+    PressLatch latch;
+    InputState in;
+    std::string out;
+    bool down = false;
+    for (char c : frames) {
+        latch.NewFrame();
+        if (c == 'p' || c == 'P') latch.Press();
+        down = c == 'p' || c == 'h';
+        for (int r = 0; r < reads; ++r) {
+            RawInput raw;
+            raw.left = latched ? latch.Read(down) : down;
+            PollInput(in, raw);
+            out += in.leftClick ? 'L' : '.';
+        }
+        if (reads == 0) out += '-';
+    }
+    return out;
+}
+
+TEST(Clicks, APressAndReleaseBetweenTwoReadsStillClicks) {
+    EXPECT_EQ(LatchedClicks("P......", 1, false), ".......");  // what a read of the state alone sees
+    EXPECT_EQ(LatchedClicks("P......"), "L......");
+    EXPECT_EQ(LatchedClicks("P.....P.P...."), "L.....L......");  // the second tap fell in the cooldown
+    EXPECT_EQ(LatchedClicks("phhhhh."), "L....L.");              // held buttons repeat as before
+    // Every read of the frame that saw the press reports it held, as a held button would be; the
+    // frame after forgets it.
+    InputState in;
+    PressLatch latch;
+    latch.NewFrame();
+    latch.Press();
+    EXPECT_TRUE(latch.Read(false));
+    EXPECT_TRUE(latch.Read(false));
+    latch.NewFrame();
+    EXPECT_FALSE(latch.Read(false));
+    // A frame that reads nothing (a change of scene) keeps the press for the next one that does.
+    latch.NewFrame();
+    latch.Press();
+    latch.NewFrame();
+    EXPECT_TRUE(latch.Read(false));
+    // Losing the focus forgets it.
+    latch.NewFrame();
+    latch.Press();
+    latch.Forget();
+    EXPECT_FALSE(latch.Read(false));
+}

@@ -1,7 +1,10 @@
 // Verbs on the scenery and the islanders, responses and the clicks that end them, taking, the panel.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "logic/interaction.h"
+#include "shell/replay.h"
 #include "support.h"
 
 namespace vz::test {
@@ -210,6 +213,88 @@ TEST_F(InteractionTest, AnAnswerThatWouldRunOffTheScreenEndsInsideItAndOthersSta
     Quiet();
     Frame(*game, platform);
     EXPECT_TRUE(Shows(760, 235, "a native", true));
+}
+
+// Two games fed the same input, one of them with the hotspot key held throughout.
+struct HotspotTwins {
+    Session held{{"images/cursor/rechts.sbf", "images/cursor/links.sbf", "images/cursor/oben.sbf"}};
+    Session plain{{"images/cursor/rechts.sbf", "images/cursor/links.sbf", "images/cursor/oben.sbf"}};
+
+    void Frame(RawInput r = {}) {
+        r.hotspots = true;
+        test::Frame(*held.game, held.platform, r);
+        r.hotspots = false;
+        test::Frame(*plain.game, plain.platform, r);
+    }
+    void MoveTo(int x, int y) {
+        RawInput r;
+        r.dx = x - plain.w.input.mouseX;
+        r.dy = y - plain.w.input.mouseY;
+        Frame(r);
+    }
+    void ClickAt(int x, int y) {
+        MoveTo(x, y);
+        Frame(LeftButton());
+    }
+    void ForBoth(const std::function<void(Session&)>& f) {
+        f(held);
+        f(plain);
+    }
+    bool SameState() const { return StateJson(*held.game) == StateJson(*plain.game); }
+    bool SamePicture() const { return held.platform.LastFrame().pixels == plain.platform.LastFrame().pixels; }
+};
+
+// True when the picture already shows `image` at (x, y): drawing it again changes nothing.
+bool SpriteShown(const Surface& frame, const Surface& image, int x, int y) {
+    Surface again = frame;
+    DrawSprite(image.width, image.height, x, y, image, again);
+    return again.pixels == frame.pixels;
+}
+
+TEST(HotspotKey, NamesEverythingInTheSceneAndEveryExitWithoutChangingAnything) {
+    HotspotTwins t;
+    t.ForBoth([](Session& g) {
+        EnterScene(*g.game, g.platform, kBarScene);
+        SetVerb(*g.game, kLook);
+    });
+    t.MoveTo(700, 600);  // over nothing
+    ASSERT_TRUE(t.SameState());
+    Session& h = t.held;
+    EXPECT_TRUE(h.Shows(800, 450, "sugar"));
+    EXPECT_TRUE(h.Shows(50, 370, "a plant"));
+    EXPECT_TRUE(h.Shows(500, 200, "Kai", true));
+    EXPECT_FALSE(t.plain.Shows(800, 450, "sugar"));
+    // The bar's three exits: right at the palm beach side, left to the ship, up into the jungle.
+    const Cursor& c = h.w.cursor;
+    EXPECT_TRUE(SpriteShown(h.platform.LastFrame(), c.images[kArrowRight], 961, 609));
+    EXPECT_TRUE(SpriteShown(h.platform.LastFrame(), c.images[kArrowLeft], 34, 708));
+    EXPECT_TRUE(SpriteShown(h.platform.LastFrame(), c.images[kArrowUp], 254, 329));
+    EXPECT_FALSE(SpriteShown(t.plain.platform.LastFrame(), c.images[kArrowUp], 254, 329));
+
+    // A click is not eaten: Look on the sugar answers in both games alike. While the answer
+    // shows, names wait (the answer stands where the name would) and the arrows stay.
+    t.ClickAt(840, 527);
+    ASSERT_EQ(h.s.messageSubject, kSugar);
+    t.Frame();
+    EXPECT_TRUE(t.SameState());
+    EXPECT_TRUE(h.Shows(800, 450, "always nice to have", true));
+    EXPECT_FALSE(h.Shows(50, 370, "a plant"));
+    EXPECT_TRUE(SpriteShown(h.platform.LastFrame(), c.images[kArrowUp], 254, 329));
+
+    // Talking to Kai: the walk over, then the conversation, where the key draws nothing.
+    t.ForBoth([](Session& g) { g.Quiet(100); });
+    t.ForBoth([](Session& g) { SetVerb(*g.game, kTalk); });
+    t.ClickAt(560, 300);
+    int conversationFrames = 0;
+    for (int i = 0; i < 300 && conversationFrames < 20; ++i) {
+        t.Frame();
+        ASSERT_TRUE(t.SameState()) << i;
+        if (h.w.state != GameState::Play) {
+            EXPECT_TRUE(t.SamePicture()) << static_cast<int>(h.w.state);
+            conversationFrames += h.w.state == GameState::Dialogue;
+        }
+    }
+    EXPECT_EQ(conversationFrames, 20);
 }
 
 }  // namespace

@@ -10,15 +10,20 @@ namespace {
 TEST(CommandLine, OptionsSetTheWindowAndTheFolderAndTheLastWindowOptionWins) {
     CommandLine cl = ParseCommandLine({});
     EXPECT_EQ(cl.action, LaunchAction::Play);
-    EXPECT_FALSE(cl.windowed);  // the whole screen unless asked
+    EXPECT_FALSE(cl.fullscreen.has_value());  // as the player left it
+    EXPECT_FALSE(cl.scale.has_value());
     EXPECT_EQ(cl.dataFolder, "");
 
     cl = ParseCommandLine({"--window", "--data", "/opt/pictures"});
     EXPECT_EQ(cl.action, LaunchAction::Play);
-    EXPECT_TRUE(cl.windowed);
+    EXPECT_EQ(cl.fullscreen, std::optional<bool>(false));
     EXPECT_EQ(cl.dataFolder, "/opt/pictures");
-    EXPECT_FALSE(ParseCommandLine({"--window", "--fullscreen"}).windowed);
-    EXPECT_TRUE(ParseCommandLine({"--fullscreen", "--window"}).windowed);
+    EXPECT_EQ(ParseCommandLine({"--window", "--fullscreen"}).fullscreen, std::optional<bool>(true));
+    EXPECT_EQ(ParseCommandLine({"--fullscreen", "--window"}).fullscreen, std::optional<bool>(false));
+    EXPECT_EQ(ParseCommandLine({"--scale", "whole"}).scale, std::optional<ScaleMode>(ScaleMode::Whole));
+    EXPECT_EQ(ParseCommandLine({"--scale=fit"}).scale, std::optional<ScaleMode>(ScaleMode::Fit));
+    for (auto bad : {std::vector<std::string>{"--scale"}, {"--scale", "big"}, {"--scale="}})
+        EXPECT_EQ(ParseCommandLine(bad).action, LaunchAction::Refuse) << bad.back();
     EXPECT_EQ(ParseCommandLine({"--data=my pictures"}).dataFolder, "my pictures");
     EXPECT_EQ(ParseCommandLine({"--data", "--window"}).dataFolder, "--window");  // the folder, as given
 

@@ -43,7 +43,7 @@ TEST(ReplayScript, EveryCommandFormParsesAndBlankAndCommentLinesAreSkipped) {
 TEST(ReplayScript, UnknownAndMalformedLinesAreNamedWithTheirLineNumber) {
     const char* bad[] = {"jump",        "move 1",        "move 1 2 3",   "move a 2",  "click 5",
                          "click 1 2 3", "rclick x y",    "enter now",    "escape 1",  "state x",
-                         "hold",        "hold up 3",     "hold left",    "hold left -1", "hold left 2x",
+                         "hold",        "hold up 3",     "hold left",    "hold left -1", "hold left 2x", "hold hotspots 1",
                          "wait",        "wait -5",       "wait 1 2",     "shot",      "shot ../up",
                          "shot a/b",    "shot a b",      "Click"};
     for (const char* line : bad) {
@@ -80,6 +80,11 @@ TEST(ReplayScript, FramesForEachCommand) {
     ASSERT_EQ(hold.size(), 5u);
     EXPECT_TRUE(hold[3].left);
     EXPECT_FALSE(hold[4].left);
+    // The hotspot key only draws: no frame of letting go, so a shot after it shows its drawing.
+    const auto hotspots = frames("hold hotspot 3");
+    ASSERT_EQ(hotspots.size(), 3u);
+    for (const RawInput& f : hotspots) EXPECT_TRUE(f.hotspots && !f.left && !f.right && !f.enter);
+    EXPECT_FALSE(hold[0].hotspots);
     EXPECT_EQ(frames("wait 9").size(), 9u);
     EXPECT_EQ(frames("move 5 5")[0].dx, -95);
     EXPECT_TRUE(frames("escape")[0].escape);

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace vz;
@@ -161,4 +163,40 @@ TEST(ScreenScale, ThePictureKeepsItsShapeAndThePointerItsPace) {
     int gx = 0, gy = 0;
     scaled.Add(-13, 0, 1280, 960, gx, gy);
     EXPECT_EQ(sumX + gx, 800);
+}
+
+TEST(ScreenScale, WholeNumberScalingGivesEveryGamePixelTheSameSize) {
+    struct Case {
+        int screenWidth, screenHeight;
+        ScreenRect expected;
+    };
+    const Case cases[] = {
+        {1024, 768, {0, 0, 1024, 768}},
+        {1920, 1080, {448, 156, 1024, 768}},    // fitting would make it 1.41 times: uneven pixels
+        {2560, 1600, {256, 32, 2048, 1536}},
+        {3840, 2160, {896, 312, 2048, 1536}},   // 2160 rows hold two of 768, not three
+        {4096, 3072, {0, 0, 4096, 3072}},
+        {800, 600, {0, 0, 800, 600}},            // smaller than the picture: fitted after all
+        {1023, 2000, {0, 616, 1023, 767}},
+    };
+    for (const Case& c : cases) {
+        const ScreenRect r = PlacePicture(ScaleMode::Whole, c.screenWidth, c.screenHeight, 1024, 768);
+        EXPECT_EQ(std::tuple(r.x, r.y, r.width, r.height),
+                  std::tuple(c.expected.x, c.expected.y, c.expected.width, c.expected.height))
+            << c.screenWidth << "x" << c.screenHeight;
+        const ScreenRect fit = PlacePicture(ScaleMode::Fit, c.screenWidth, c.screenHeight, 1024, 768);
+        const ScreenRect plain = FitPicture(c.screenWidth, c.screenHeight, 1024, 768);
+        EXPECT_EQ(std::tuple(fit.x, fit.y, fit.width, fit.height), std::tuple(plain.x, plain.y, plain.width, plain.height));
+    }
+
+    // On a screen of twice the density, the mouse moves in points: a picture shown twice as large
+    // in pixels is 1024 points wide, so one point of motion is one game pixel.
+    const ScreenRect doubled = PlacePicture(ScaleMode::Whole, 2880, 1800, 1024, 768);
+    const ScreenRect points = InWindowPoints(doubled, 2880, 1800, 1440, 900);
+    EXPECT_EQ(std::tuple(points.x, points.y, points.width, points.height), std::tuple(208, 66, 1024, 768));
+    MotionScaler motion;
+    int gx = 0, gy = 0;
+    motion.Add(7, -3, points.width, points.height, gx, gy);
+    EXPECT_EQ(std::pair(gx, gy), std::pair(7, -3));
+    EXPECT_EQ(InWindowPoints(doubled, 0, 0, 1440, 900).width, 0);
 }

@@ -32,6 +32,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The player's folders (settings, screenshots) inside the test's own folder, never the real ones.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_PICTURES_DIR="$work/pictures"
+
 # A working folder whose images/ links to the built pictures, without any saved game.
 mkdir "$work/images"
 for f in "$build"/images/*; do

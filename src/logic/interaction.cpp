@@ -103,6 +103,25 @@ void ScenePerson(World& world, Story& story) {
     }
 }
 
+// While the hotspot key is held: the name of everything in the scene at its label position, and
+// every exit's arrow. It only draws. Names wait while an answer is on show, since an answer
+// stands where its subject's name would.
+void DrawHotspots(World& world, const Story& story) {
+    if (!world.input.hotspotsHeld) return;
+    if (story.messageTimer == 0) {
+        for (int k = 0; k < 4; ++k) {
+            const int i = world.location.objectSlots[k];
+            if (i == -1) break;
+            if (IsValidObject(i) && world.objects[i].inScene)
+                DrawObjectLabel(world.objects[i], world.backBuffer, world.fonts);
+        }
+        const int p = world.location.personIndex;
+        if (p >= 0 && p < kPersonCount && world.persons[p].present)
+            DrawPersonLabel(world.persons[p], world.backBuffer, world.fonts);
+    }
+    DrawExitArrows(world.location, world.cursor, world.backBuffer);
+}
+
 // A text about an object (or, for a person, about him) that stays 100 frames.
 void Answer(Story& story, int kind, int object) {
     story.messageKind = kind;
@@ -194,6 +213,7 @@ FrameEnd PlayFrame(World& world, Story& story) {
     if (CheckExits(world.location, world.cursor, world.hero, world.input.mouseX, world.input.mouseY,
                    world.input.leftClick, world.locationIndex))
         world.state = GameState::ChangeLocation;
+    DrawHotspots(world, story);
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
     if (world.input.mouseY < kInventoryBand && world.state == GameState::Play) {

@@ -31,6 +31,7 @@ bool PollInput(InputState& input, const RawInput& raw) {
         input.rightClick = false;
     }
     input.escapeDown = raw.escape;
+    input.hotspotsHeld = raw.hotspots;
     return true;
 }
 

@@ -1,6 +1,8 @@
-// Where the game's files live: the folder of the pictures, the saved game and the player's own folder.
+// Where the game's files live: the folder of the pictures, the saved game, and the player's own
+// folders for data, settings and screenshots.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,9 +42,27 @@ struct FoundPictures {
 // an empty or unreadable folder, or an unrelated one that happens to be called images, is passed over.
 FoundPictures FindPictures(const PictureSearch& search);
 
-// The player's own folder for the game's data: $XDG_DATA_HOME/vudizid when that is an absolute
-// path, else <home>/.local/share/vudizid; empty when neither is known.
-std::string PlayerDataFolder(const char* xdgDataHome, const char* home);
+// Reads one environment variable (null when unset); tests hand in their own.
+using Environment = std::function<const char*(const char* name)>;
+Environment ProcessEnvironment();
+
+// The player's home folder: $HOME when it is an absolute path, else the account's entry. Empty
+// when neither is known.
+std::string HomeFolder(const Environment& env = ProcessEnvironment());
+
+// $XDG_CONFIG_HOME/vudizid, or ~/.config/vudizid. Empty when there is no home to put it in.
+std::string SettingsFolder(const Environment& env = ProcessEnvironment());
+
+// $XDG_DATA_HOME/vudizid, or ~/.local/share/vudizid. Empty when there is no home to put it in.
+std::string DataFolder(const Environment& env = ProcessEnvironment());
+
+// The player's pictures folder: $XDG_PICTURES_DIR, else what user-dirs.dirs in the settings'
+// base folder names. Empty when neither names one (or it names the home folder, which means the
+// player switched it off).
+std::string PicturesFolder(const Environment& env = ProcessEnvironment());
+
+// "<pictures folder>/Vudizid Ozazi", or the data folder when there is no pictures folder.
+std::string ScreenshotFolder(const Environment& env = ProcessEnvironment());
 
 // Where the save goes for these pictures: beside them in a copy of the game the player may write
 // to, as it always was; in the player's own folder for the installed copy and for pictures that
@@ -52,7 +72,6 @@ FilePlaces PlaceFiles(const FoundPictures& pictures, const std::string& playerFo
 // What the running program finds around it.
 std::string WorkingFolder();
 std::string ProgramFolder();  // empty where the system does not tell
-std::string PlayerDataFolderOfThisUser();  // from the environment, else the user database
 bool FolderIsWritable(const std::string& folder);
 // Creates a folder and any missing parents, new ones readable by the player only; true when it exists.
 bool MakeFolders(const std::string& folder);

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/surface.h"
+#include "platform/text.h"
 
 namespace vz {
 
@@ -25,6 +26,12 @@ public:
     virtual void Notice(const std::string& text) = 0;
     // The window's icon; ignored where there is no window.
     virtual void SetIcon(const Surface& icon) { (void)icon; }
+    // The game's font, for the platform's own short notes on screen (the screenshot key's).
+    virtual void SetFonts(const Fonts& fonts) { (void)fonts; }
+    // While the player is away (the window has no focus or is minimised) blocks without using the
+    // processor, handling the window's events, until the player is back or the window is closed.
+    // True when it waited. Where there is no window nobody is ever away.
+    virtual bool WaitWhileAway() { return false; }
 };
 
 }  // namespace vz

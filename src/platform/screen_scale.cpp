@@ -39,6 +39,23 @@ ScreenRect FitPicture(int screenWidth, int screenHeight, int pictureWidth, int p
             static_cast<int>(h)};
 }
 
+ScreenRect PlacePicture(ScaleMode mode, int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
+    if (mode == ScaleMode::Fit || pictureWidth <= 0 || pictureHeight <= 0)
+        return FitPicture(screenWidth, screenHeight, pictureWidth, pictureHeight);
+    const int times = std::min(screenWidth / pictureWidth, screenHeight / pictureHeight);
+    if (times < 1) return FitPicture(screenWidth, screenHeight, pictureWidth, pictureHeight);
+    const int w = pictureWidth * times, h = pictureHeight * times;
+    return {(screenWidth - w) / 2, (screenHeight - h) / 2, w, h};
+}
+
+ScreenRect InWindowPoints(const ScreenRect& r, int surfaceWidth, int surfaceHeight, int windowWidth,
+                          int windowHeight) {
+    if (surfaceWidth <= 0 || surfaceHeight <= 0) return {};
+    auto x = [&](int v) { return static_cast<int>(static_cast<int64_t>(v) * windowWidth / surfaceWidth); };
+    auto y = [&](int v) { return static_cast<int>(static_cast<int64_t>(v) * windowHeight / surfaceHeight); };
+    return {x(r.x), y(r.y), x(r.width), y(r.height)};
+}
+
 void ScreenScaler::Prepare(const Surface& frame, int width, int height) {
     if (frame.width == frameWidth_ && frame.height == frameHeight_ && width == width_ && height == height_) return;
     frameWidth_ = frame.width;

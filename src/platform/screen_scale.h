@@ -34,6 +34,20 @@ inline uint32_t Rgb565To888(uint16_t p) {
 // The largest rectangle of the picture's shape centred on a screen; the rest is left as bars.
 ScreenRect FitPicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
 
+// How the picture fills the screen: as large as fits, or a whole-number multiple of its size so
+// every game pixel is the same size on screen (black around).
+enum class ScaleMode { Fit, Whole };
+
+// The picture's place for a scale mode. Whole falls back to Fit on a screen smaller than the
+// picture, which no whole number would show.
+ScreenRect PlacePicture(ScaleMode mode, int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
+
+// A rectangle measured in the pixels of a surface of surfaceWidth x surfaceHeight, measured instead
+// in the window's points (windowWidth x windowHeight) that the mouse moves in. On a high-density
+// screen a point is more than one pixel.
+ScreenRect InWindowPoints(const ScreenRect& r, int surfaceWidth, int surfaceHeight, int windowWidth,
+                          int windowHeight);
+
 // Scales frames to one destination size after another; the column map is kept between frames and
 // rebuilt only when a size changes.
 class ScreenScaler {

@@ -17,9 +17,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--version") {
             if (cl.action != LaunchAction::Help) cl.action = LaunchAction::Version;
         } else if (a == "--window") {
-            cl.windowed = true;
+            cl.fullscreen = false;
         } else if (a == "--fullscreen") {
-            cl.windowed = false;
+            cl.fullscreen = true;
+        } else if (a == "--scale" || a.rfind("--scale=", 0) == 0) {
+            const std::string how = a == "--scale" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(8);
+            if (how == "fit")
+                cl.scale = ScaleMode::Fit;
+            else if (how == "whole")
+                cl.scale = ScaleMode::Whole;
+            else
+                return refuse("--scale takes fit or whole");
         } else if (a == "--data" || a.rfind("--data=", 0) == 0) {
             std::string folder;
             if (a == "--data") {
@@ -44,14 +52,18 @@ std::string UsageText() {
            "Vudizid Ozazi: a point-and-click adventure of a castaway on a tropical island.\n"
            "\n"
            "  --window       play in a window\n"
-           "  --fullscreen   play on the whole screen (the default)\n"
+           "  --fullscreen   play on the whole screen\n"
+           "  --scale fit    make the picture as large as the screen allows\n"
+           "  --scale whole  grow the picture by a whole number only, every pixel the same size\n"
            "  --data DIR     read the pictures from DIR instead of looking for them\n"
            "  --help         show this help and end\n"
            "  --version      show the version and end\n"
            "\n"
            "Without --data the pictures are looked for in images/ in the working directory, then in\n"
-           "images/ next to the program, then in the installed copy. Alt+Enter switches between a\n"
-           "window and the whole screen while playing.\n";
+           "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
+           "and --scale, the game starts as it was left last time (the whole screen at first).\n"
+           "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
+           "between the two scales.\n";
 }
 
 bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
@@ -67,7 +79,7 @@ bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPi
         if (dataFolder.empty()) notice += "\nName their folder with --data DIR.";
         return false;
     }
-    const std::string player = PlayerDataFolderOfThisUser();
+    const std::string player = DataFolder();
     places = PlaceFiles(found, player, FolderIsWritable(found.folder));
     // The player's folder is made before it is needed, so the first save has a place to go; if it
     // cannot be made, saving tells so as for any folder that cannot be written.

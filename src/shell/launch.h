@@ -1,10 +1,12 @@
 // What the program settles before its window opens: the command line, and where this run's files are.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/paths.h"
+#include "platform/screen_scale.h"
 
 namespace vz {
 
@@ -12,7 +14,9 @@ enum class LaunchAction { Play, Help, Version, Refuse };
 
 struct CommandLine {
     LaunchAction action = LaunchAction::Play;
-    bool windowed = false;   // the last of --window and --fullscreen wins
+    // --fullscreen or --window, the last one given winning; unset: as the player left it last time.
+    std::optional<bool> fullscreen;
+    std::optional<ScaleMode> scale;  // --scale fit|whole; unset: as last time
     std::string dataFolder;  // --data DIR
     std::string error;       // why the command line was refused
 };

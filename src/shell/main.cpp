@@ -33,7 +33,10 @@ int Play(const vz::CommandLine& command) {
         return 1;
     }
     StartupFailure failure;
-    std::unique_ptr<Platform> platform = CreateSdlPlatform(command.windowed, failure);
+    DisplayRequest display;
+    display.fullscreen = command.fullscreen;
+    display.scale = command.scale;
+    std::unique_ptr<Platform> platform = CreateSdlPlatform(display, failure);
     if (!platform) {
         std::fprintf(stderr, "vudizid: %s (%s)\n", failure.notice.c_str(), failure.reason.c_str());
         ShowStartupNotice(failure.notice);
@@ -41,6 +44,7 @@ int Play(const vz::CommandLine& command) {
     }
     platform->places = places;
     platform->SetIcon(game->icon);
+    platform->SetFonts(game->world.fonts);
     RunMainLoop(*game, *platform);
     return 0;
 }

@@ -118,7 +118,11 @@ void RunFrame(Game& game, Platform& platform, bool pace) {
 }
 
 void RunMainLoop(Game& game, Platform& platform) {
-    while (!game.quitRequested) RunFrame(game, platform, true);
+    while (!game.quitRequested) {
+        // Nothing runs while the player is away: answers, conversations and scenes wait for him.
+        platform.WaitWhileAway();
+        RunFrame(game, platform, true);
+    }
 }
 
 }  // namespace vz

@@ -78,11 +78,12 @@ bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string&
         if (w.size() != 1) return why = verb + " takes nothing", false;
     } else if (verb == "hold") {
         c.kind = CommandKind::Hold;
-        if (w.size() != 3) return why = "hold needs left|right|enter N", false;
+        if (w.size() != 3) return why = "hold needs left|right|enter|hotspot N", false;
         if (w[1] == "left") c.hold = HoldWhat::Left;
         else if (w[1] == "right") c.hold = HoldWhat::Right;
         else if (w[1] == "enter") c.hold = HoldWhat::Enter;
-        else return why = "hold needs left|right|enter N", false;
+        else if (w[1] == "hotspot") c.hold = HoldWhat::Hotspot;
+        else return why = "hold needs left|right|enter|hotspot N", false;
         if (!NumberArgument(w[2], 0, kMaxFrames, c.count, "hold's frame count", why)) return false;
     } else if (verb == "wait") {
         c.kind = CommandKind::Wait;
@@ -174,7 +175,13 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) 
             held.left = c.hold == HoldWhat::Left;
             held.right = c.hold == HoldWhat::Right;
             held.enter = c.hold == HoldWhat::Enter;
-            press(held, c.count);
+            held.hotspots = c.hold == HoldWhat::Hotspot;
+            // The hotspot key only draws, so no frame of letting go follows: a shot right after
+            // the hold shows what it drew.
+            if (held.hotspots)
+                frames.insert(frames.end(), static_cast<size_t>(c.count), held);
+            else
+                press(held, c.count);
             break;
         case CommandKind::Escape:
             held.escape = true;

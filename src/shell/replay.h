@@ -10,7 +10,7 @@
 namespace vz {
 
 enum class CommandKind { Move, Click, RightClick, Enter, Hold, Escape, Wait, Shot, State };
-enum class HoldWhat { Left, Right, Enter };
+enum class HoldWhat { Left, Right, Enter, Hotspot };
 
 struct ReplayCommand {
     CommandKind kind;

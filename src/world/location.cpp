@@ -1,6 +1,8 @@
 // The location and exit tables, the scene loader, the exit test and the scene's first layers.
 #include "world/location.h"
 
+#include <algorithm>
+
 namespace vz {
 
 // background, walk mask, object slots, person
@@ -70,6 +72,18 @@ bool CheckExits(const Location& location, Cursor& cursor, Hero& hero, int mouseX
         }
     }
     return taken;
+}
+
+void DrawExitArrows(const Location& location, const Cursor& cursor, Surface& target) {
+    constexpr int kArrowSize = 32;
+    for (int i = 0; i < location.exitCount && i < 4; ++i) {
+        const Exit& e = location.exits[i];
+        if (e.arrowImage < 0 || e.arrowImage >= static_cast<int>(cursor.images.size())) continue;
+        // Kept wholly on the screen, since a picture reaching past its edge is not drawn at all.
+        const int x = std::clamp((e.left + e.right) / 2 - kArrowSize / 2, 0, kScreenWidth - kArrowSize);
+        const int y = std::clamp((e.top + e.bottom) / 2 - kArrowSize / 2, 0, kScreenHeight - kArrowSize);
+        DrawSprite(kArrowSize, kArrowSize, x, y, cursor.images[e.arrowImage], target);
+    }
 }
 
 void DrawScene(const Location& location, const WorldObjects& objects, const Persons& persons, Surface& target,

@@ -60,6 +60,9 @@ bool LoadLocation(Location& location, Files& files, int index);
 bool CheckExits(const Location& location, Cursor& cursor, Hero& hero, int mouseX, int mouseY, bool click,
                 int& locationIndex);
 
+// Every exit's arrow picture in the middle of its rectangle, as the hotspot key shows them.
+void DrawExitArrows(const Location& location, const Cursor& cursor, Surface& target);
+
 // Background, the scene's objects that are in it, then its person if present (or always, in a
 // conversation).
 void DrawScene(const Location& location, const WorldObjects& objects, const Persons& persons, Surface& target,

@@ -20,6 +20,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# The player's folders inside the run's own folder, never the real ones.
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_PICTURES_DIR="$work/pictures"
 mkdir "$work/images"
 for f in "$build"/images/*; do
   [ "$(basename "$f")" = outro.sbf ] || ln -s "$f" "$work/images/"
@@ -44,6 +46,9 @@ for _ in $(seq 100); do
   kill -0 "$game_pid" 2>/dev/null || { echo "the game ended at start-up: $(cat "$work/game.log")" >&2; exit 1; }
   sleep 0.1
 done
+# The game pauses while its window has no focus, which without a window manager it only has when
+# given; a player's game has it.
+xdotool search --name 'Vudizid Ozazi' 2>/dev/null | while read -r w; do xdotool windowfocus "$w" 2>/dev/null; done
 sleep 1  # past start-up: only the title screen's own frames are measured
 if [ "$pointer" = moving ]; then
   (while true; do xdotool mousemove_relative -- 3 2 >/dev/null 2>&1; sleep 0.02;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/png_writer.h"
 
 namespace vz {
 
@@ -36,8 +37,5 @@ private:
     int presents_ = 0;
     uint32_t ticks_ = 0;
 };
-
-// Writes a frame as a PNG file. False when the file cannot be written.
-bool WritePng(const Surface& frame, const std::string& path);
 
 }  // namespace vz

@@ -5,9 +5,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/screen_scale.h"
+#include "platform/screenshot.h"
+#include "platform/sdl/sdl_controller.h"
+#include "platform/settings.h"
 #include "platform/signals.h"
 
 namespace vz {
@@ -15,6 +20,7 @@ namespace vz {
 namespace {
 
 constexpr const char* kWindowClass = "vudizid";
+constexpr int kAwayWakeMs = 200;  // how often a paused game looks for a quit signal
 
 // SDL shows a message box from a child process and waits for it; a quit signal ends that child.
 // False when no box could be shown, or a quit signal took it away.
@@ -26,12 +32,16 @@ bool ShowMessageBox(Uint32 kind, const std::string& text, SDL_Window* owner) {
 class SdlPlatform : public Platform {
 public:
     ~SdlPlatform() override {
-        if (window_) SDL_DestroyWindow(window_);
+        if (window_) {
+            RememberDisplay();
+            SDL_DestroyWindow(window_);
+        }
+        controllers_.reset();
         SDL_Quit();
     }
 
-    bool Open(bool windowed, StartupFailure& failure) {
-        fullscreen_ = !windowed;
+    bool Open(const DisplayRequest& request, StartupFailure& failure) {
+        LoadSettings(request);
         // The window's class (X11) and app id (Wayland), by which a desktop matches the window to
         // the game's menu entry (its StartupWMClass). SDL reads them when the video starts; a
         // class the player set himself is kept.
@@ -50,10 +60,7 @@ public:
         // machine without a graphics card means a software GL costing tens of megabytes and more
         // processor time than the plain shared-memory image it replaces.
         if (driver && SDL_strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        window_ = SDL_CreateWindow("Vudizid Ozazi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kScreenWidth,
-                                   kScreenHeight, flags);
-        if (!window_) return Fail(failure, "DDraw Fehler: CoopLevel()");
+        if (!CreateWindow()) return Fail(failure, "DDraw Fehler: CoopLevel()");
         SDL_Surface* screen = SDL_GetWindowSurface(window_);
         if (!screen) return Fail(failure, "DDraw Fehler: CreateSurf()");
         // Any packed format can be drawn in, if need be through SDL's own slow scaling blit.
@@ -61,63 +68,24 @@ public:
             return Fail(failure, "DDraw Fehler: SetMode()");
         SDL_ShowCursor(SDL_DISABLE);
         ApplyMouseMode();
+        // A game without controllers is still a game: their failure is only reported.
+        controllers_ = std::make_unique<SdlControllers>();
+        controllers_->Start();
         return true;
     }
 
     void PumpEvents() override {
+        left_.NewFrame();
+        right_.NewFrame();
+        enter_.NewFrame();
+        controllers_->NewFrame();
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            switch (e.type) {
-                case SDL_QUIT:
-                    closeRequested_ = true;
-                    break;
-                case SDL_MOUSEMOTION: {
-                    // Only motion over our focused window moves the game's pointer. It comes in
-                    // window pixels; the game moves in picture pixels.
-                    int w = 0, h = 0;
-                    SDL_GetWindowSize(window_, &w, &h);
-                    const ScreenRect shown = FitPicture(w, h, kScreenWidth, kScreenHeight);
-                    int gx = 0, gy = 0;
-                    motion_.Add(e.motion.xrel, e.motion.yrel, shown.width, shown.height, gx, gy);
-                    dx_ += gx;
-                    dy_ += gy;
-                    break;
-                }
-                case SDL_KEYDOWN:
-                    if (e.key.keysym.scancode == SDL_SCANCODE_RETURN && (e.key.keysym.mod & KMOD_ALT) &&
-                        !e.key.repeat) {
-                        fullscreen_ = !fullscreen_;
-                        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-                        ApplyMouseMode();
-                        redraw_ = true;
-                    }
-                    break;
-                case SDL_WINDOWEVENT:
-                    switch (e.window.event) {
-                        case SDL_WINDOWEVENT_FOCUS_GAINED:
-                            ApplyMouseMode();
-                            redraw_ = true;
-                            break;
-                        case SDL_WINDOWEVENT_FOCUS_LOST:
-                            // Nothing held stays held while another program has the keyboard and mouse.
-                            SDL_SetRelativeMouseMode(SDL_FALSE);
-                            dx_ = dy_ = 0;
-                            motion_.Reset();
-                            break;
-                        // The window's contents were lost or its size changed: a still picture
-                        // must be drawn again even though the frame did not change.
-                        case SDL_WINDOWEVENT_EXPOSED:
-                        case SDL_WINDOWEVENT_SIZE_CHANGED:
-                        case SDL_WINDOWEVENT_RESIZED:
-                            redraw_ = true;
-                            break;
-                        default:
-                            break;
-                    }
-                    break;
-                default:
-                    break;
-            }
+        while (SDL_PollEvent(&e)) HandleEvent(e);
+        if (Focused()) {
+            int sx = 0, sy = 0;
+            controllers_->StickMotion(sx, sy);
+            dx_ += sx;
+            dy_ += sy;
         }
     }
 
@@ -126,15 +94,16 @@ public:
         r.dx = dx_;
         r.dy = dy_;
         dx_ = dy_ = 0;
-        const bool focused = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
-        if (focused) {
+        if (Focused()) {
             Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-            r.left = (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
-            r.right = (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+            r.left = left_.Read((buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0);
+            r.right = right_.Read((buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0);
             const Uint8* keys = SDL_GetKeyboardState(nullptr);
             const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
-            r.enter = !alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
+            r.enter = enter_.Read(!alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]));
             r.escape = keys[SDL_SCANCODE_ESCAPE] != 0;
+            r.hotspots = keys[SDL_SCANCODE_SPACE] != 0;
+            controllers_->AddTo(r);
         }
         r.escape = r.escape || closeRequested_ || QuitSignal() != 0;
         return r;
@@ -142,14 +111,318 @@ public:
 
     void Present(const Surface& frame) override {
         if (frame.Empty()) return;
-        // Only the band of rows that differs from the picture on screen is drawn; a still screen
-        // costs one comparison a frame.
+        const uint32_t now = SDL_GetTicks();
+        if (screenshotRequested_) {
+            screenshotRequested_ = false;
+            TakeScreenshot(frame, now);
+        }
+        // The note goes only into the picture shown, after the screenshot took the frame.
+        if (note_.Showing(now)) {
+            noted_ = frame;
+            note_.Draw(noted_, fonts_, now);
+            Show(noted_);
+        } else {
+            Show(frame);
+        }
+    }
+
+    uint32_t Ticks() override { return SDL_GetTicks(); }
+    void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
+
+    void Notice(const std::string& text) override {
+        // A game asked to end shows no more notices; the text still goes to standard error.
+        if (QuitSignal() != 0) {
+            std::fprintf(stderr, "vudizid: %s\n", text.c_str());
+            return;
+        }
+        // Leave full screen first, or the notice may open behind the game's picture.
+        if (fullscreen_) SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+        SDL_ShowCursor(SDL_ENABLE);
+        if (!ShowMessageBox(SDL_MESSAGEBOX_INFORMATION, text, window_))
+            std::fprintf(stderr, "vudizid: %s\n", text.c_str());
+        SDL_ShowCursor(SDL_DISABLE);
+        if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        ApplyMouseMode();
+        ForgetInput();
+        redraw_ = true;
+    }
+
+    void SetIcon(const Surface& icon) override {
+        if (icon.Empty() || !icon.filled) return;
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(icon.pixels.data()), icon.width,
+                                                            icon.height, 16, icon.width * 2, SDL_PIXELFORMAT_RGB565);
+        if (!s) return;
+        SDL_SetColorKey(s, SDL_TRUE, kColorKey);
+        SDL_SetWindowIcon(window_, s);
+        SDL_FreeSurface(s);
+    }
+
+    void SetFonts(const Fonts& fonts) override { fonts_ = fonts; }
+
+    // Once a picture is on screen, nothing runs while the window has no focus or is minimised:
+    // SDL_WaitEvent sleeps until the window system has something to say. A window that lost its
+    // picture meanwhile gets the last one again. Closing the window ends the wait, and the frame
+    // that follows sees it as Escape.
+    bool WaitWhileAway() override {
+        if (!Away()) return false;
+        controllers_->Sleep();
+        // The quit signals only take a note, which wakes no one: the wait looks at it a few times
+        // a second, which costs next to nothing.
+        while (Away() && !closeRequested_ && QuitSignal() == 0) {
+            SDL_Event e;
+            if (SDL_WaitEventTimeout(&e, kAwayWakeMs) == 0) continue;
+            HandleEvent(e);
+            if (redraw_) Show(shown_);
+        }
+        controllers_->Wake();
+        return true;
+    }
+
+private:
+    // ---- Events ----
+
+    void HandleEvent(const SDL_Event& e) {
+        if (controllers_ && controllers_->HandleEvent(e)) return;
+        switch (e.type) {
+            case SDL_QUIT:
+                closeRequested_ = true;
+                break;
+            case SDL_MOUSEMOTION:
+                // Only motion over our focused window moves the game's pointer. It comes in
+                // window points; the game moves in picture pixels.
+                if (Focused() && e.motion.windowID == SDL_GetWindowID(window_)) {
+                    int w = 0, h = 0;
+                    ShownInWindowPoints(w, h);
+                    int gx = 0, gy = 0;
+                    motion_.Add(e.motion.xrel, e.motion.yrel, w, h, gx, gy);
+                    dx_ += gx;
+                    dy_ += gy;
+                }
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                // A press and release that both fall between two frames still count as a click.
+                if (Focused() && e.button.button == SDL_BUTTON_LEFT) left_.Press();
+                if (Focused() && e.button.button == SDL_BUTTON_RIGHT) right_.Press();
+                break;
+            case SDL_KEYDOWN:
+                if (Focused()) HandleKey(e.key);
+                break;
+            case SDL_WINDOWEVENT:
+                HandleWindowEvent(e.window);
+                break;
+            default:
+                break;
+        }
+    }
+
+    void HandleKey(const SDL_KeyboardEvent& key) {
+        const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+        switch (key.keysym.scancode) {
+            case SDL_SCANCODE_RETURN:
+            case SDL_SCANCODE_KP_ENTER:
+                if (alt && key.keysym.scancode == SDL_SCANCODE_RETURN) {
+                    if (!key.repeat) ToggleFullscreen();
+                } else if (!alt) {
+                    enter_.Press();
+                }
+                break;
+            case SDL_SCANCODE_F11:
+                if (!key.repeat) ToggleFullscreen();
+                break;
+            case SDL_SCANCODE_F10:
+                if (!key.repeat) {
+                    scale_ = scale_ == ScaleMode::Fit ? ScaleMode::Whole : ScaleMode::Fit;
+                    redraw_ = clearBars_ = true;
+                    placed_ = {};
+                    motion_.Reset();
+                }
+                break;
+            case SDL_SCANCODE_F12:
+                if (!key.repeat) screenshotRequested_ = true;
+                break;
+            default:
+                break;
+        }
+    }
+
+    void HandleWindowEvent(const SDL_WindowEvent& w) {
+        switch (w.event) {
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                ApplyMouseMode();
+                redraw_ = true;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                // Nothing held stays held while another program has the keyboard and mouse.
+                SDL_SetRelativeMouseMode(SDL_FALSE);
+                ForgetInput();
+                break;
+            case SDL_WINDOWEVENT_MOVED:
+                if (!fullscreen_) {
+                    LearnPlacement(w.data1, w.data2);
+                    settings_.windowX = w.data1 - offsetX_;
+                    settings_.windowY = w.data2 - offsetY_;
+                }
+                break;
+            // The window's contents were lost or its size changed: a still picture must be drawn
+            // again even though the frame did not change.
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                if (!fullscreen_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED)) {
+                    settings_.windowWidth = w.data1;
+                    settings_.windowHeight = w.data2;
+                }
+                redraw_ = true;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESIZED:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SHOWN:
+                redraw_ = true;
+                break;
+            default:
+                break;
+        }
+    }
+
+    bool Focused() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0; }
+
+    // Away: minimised, hidden, or another window has the focus, with our first picture shown.
+    bool Away() const {
+        if (shown_.Empty()) return false;
+        const Uint32 flags = SDL_GetWindowFlags(window_);
+        return (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0 || (flags & SDL_WINDOW_INPUT_FOCUS) == 0;
+    }
+
+    void ForgetInput() {
+        dx_ = dy_ = 0;
+        motion_.Reset();
+        left_.Forget();
+        right_.Forget();
+        enter_.Forget();
+        if (controllers_) controllers_->Forget();
+    }
+
+    void ToggleFullscreen() {
+        fullscreen_ = !fullscreen_;
+        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        ApplyMouseMode();
+        redraw_ = true;
+    }
+
+    // Full screen takes the mouse as a game does; a window lets the pointer leave it freely.
+    void ApplyMouseMode() { SDL_SetRelativeMouseMode(fullscreen_ && Focused() ? SDL_TRUE : SDL_FALSE); }
+
+    // ---- The display as the player left it ----
+
+    void LoadSettings(const DisplayRequest& request) {
+        settingsFolder_ = SettingsFolder();
+        if (!settingsFolder_.empty()) {
+            std::string warning;
+            settings_ = LoadDisplaySettings(*this, settingsFolder_ + "/" + kSettingsFileName, warning);
+            if (!warning.empty()) std::fprintf(stderr, "vudizid: %s\n", warning.c_str());
+        }
+        saved_ = settings_;
+        fullscreen_ = request.fullscreen.value_or(settings_.fullscreen);
+        scale_ = request.scale.value_or(settings_.scale);
+    }
+
+    // The window where it was left, if that place is still on a screen; else centred.
+    bool CreateWindow() {
+        int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = kScreenWidth, h = kScreenHeight;
+        if (settings_.hasWindowPlace) {
+            w = settings_.windowWidth;
+            h = settings_.windowHeight;
+            const SDL_Rect place{settings_.windowX, settings_.windowY, w, h};
+            for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+                SDL_Rect bounds;
+                if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_HasIntersection(&place, &bounds)) {
+                    x = place.x;
+                    y = place.y;
+                    break;
+                }
+            }
+        }
+        const Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                             (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        window_ = SDL_CreateWindow("Vudizid Ozazi", x, y, w, h, flags);
+        if (window_) SDL_GetWindowPosition(window_, &askedX_, &askedY_);
+        return window_ != nullptr;
+    }
+
+    // Some window managers put a new window's frame where it was asked to be and then report the
+    // window inside it, a border further on; a place remembered as reported would creep by that
+    // border at every start. The first place reported in a window tells the difference, which is
+    // taken off whatever is remembered. A large difference is the manager's own choice of place.
+    void LearnPlacement(int reportedX, int reportedY) {
+        if (placementLearned_) return;
+        placementLearned_ = true;
+        constexpr int kMostBorder = 64;
+        const int dx = reportedX - askedX_, dy = reportedY - askedY_;
+        if (dx >= 0 && dy >= 0 && dx <= kMostBorder && dy <= kMostBorder) {
+            offsetX_ = dx;
+            offsetY_ = dy;
+        }
+    }
+
+    // Writes the settings file when anything differs from what it held; a failure is only reported.
+    void RememberDisplay() {
+        settings_.scale = scale_;
+        settings_.fullscreen = fullscreen_;
+        if (!fullscreen_ && !(SDL_GetWindowFlags(window_) & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED))) {
+            SDL_GetWindowPosition(window_, &settings_.windowX, &settings_.windowY);
+            settings_.windowX -= offsetX_;
+            settings_.windowY -= offsetY_;
+            SDL_GetWindowSize(window_, &settings_.windowWidth, &settings_.windowHeight);
+            settings_.hasWindowPlace = true;
+        }
+        if (settings_ == saved_ || settingsFolder_.empty()) return;
+        if (SaveDisplaySettings(*this, settingsFolder_, settings_) != WriteResult::Ok)
+            std::fprintf(stderr, "vudizid: the settings cannot be kept in %s\n", settingsFolder_.c_str());
+    }
+
+    // ---- Screenshots ----
+
+    void TakeScreenshot(const Surface& frame, uint32_t now) {
+        std::string problem;
+        const std::string path = SaveScreenshot(frame, ScreenshotFolder(), std::time(nullptr), problem);
+        if (path.empty())
+            std::fprintf(stderr, "vudizid: no screenshot: %s\n", problem.c_str());
+        else
+            std::printf("vudizid: screenshot saved as %s\n", path.c_str());
+        std::fflush(stdout);
+        note_.Show(!path.empty(), now);
+    }
+
+    // ---- Drawing into the window ----
+
+    // Where the picture lies on the window's surface, in window points (which the mouse moves
+    // in; on a high-density screen a point is more than one pixel).
+    void ShownInWindowPoints(int& width, int& height) const {
+        int w = 0, h = 0, pw = 0, ph = 0;
+        SDL_GetWindowSize(window_, &w, &h);
+        SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+        ScreenRect r = placed_;
+        int surfaceW = surfaceWidth_, surfaceH = surfaceHeight_;
+        if (r.width <= 0) {  // nothing shown yet: where it will be
+            r = PlacePicture(scale_, pw, ph, kScreenWidth, kScreenHeight);
+            surfaceW = pw;
+            surfaceH = ph;
+        }
+        const ScreenRect points = InWindowPoints(r, surfaceW, surfaceH, w, h);
+        width = points.width;
+        height = points.height;
+    }
+
+    // Shows a picture; only the band of rows that differs from the picture on screen is drawn, so
+    // a still screen costs one comparison a frame.
+    void Show(const Surface& frame) {
+        if (frame.Empty()) return;
         int first = 0, last = frame.height - 1;
-        if (!redraw_ && shown_.size() == frame.pixels.size()) {
+        if (!redraw_ && shown_.pixels.size() == frame.pixels.size()) {
             const size_t rowBytes = static_cast<size_t>(frame.width) * sizeof(uint16_t);
             auto differs = [&](int y) {
                 const size_t at = static_cast<size_t>(y) * frame.width;
-                return std::memcmp(&frame.pixels[at], &shown_[at], rowBytes) != 0;
+                return std::memcmp(&frame.pixels[at], &shown_.pixels[at], rowBytes) != 0;
             };
             while (first <= last && !differs(first)) ++first;
             if (first > last) return;
@@ -168,9 +441,11 @@ public:
             surfaceFormat_ = screen->format->format;
             direct_ = PixelLayoutOf(screen->format, layout_);
         }
-        const ScreenRect r = FitPicture(screen->w, screen->h, frame.width, frame.height);
+        const ScreenRect r = PlacePicture(scale_, screen->w, screen->h, frame.width, frame.height);
         if (r.width <= 0 || r.height <= 0) return;
+        placed_ = r;
         const bool whole = fresh || redraw_;
+        const bool bars = fresh || clearBars_;
         if (whole) {
             first = 0;
             last = frame.height - 1;
@@ -180,14 +455,14 @@ public:
         if (direct_) {
             const bool lock = SDL_MUSTLOCK(screen);
             if (lock && SDL_LockSurface(screen) != 0) return;
-            if (fresh) ClearBars(screen, r);
+            if (bars) ClearBars(screen, r);
             const int bpp = layout_.bytesPerPixel;
             auto* at = static_cast<uint8_t*>(screen->pixels) + static_cast<ptrdiff_t>(r.y) * screen->pitch +
                        static_cast<ptrdiff_t>(r.x) * bpp;
             rows = scaler_.Scale(frame, at, screen->pitch, r.width, r.height, layout_, first, last);
             if (lock) SDL_UnlockSurface(screen);
         } else {
-            if (fresh) {
+            if (bars) {
                 const bool lock = SDL_MUSTLOCK(screen);
                 if (lock && SDL_LockSurface(screen) != 0) return;
                 ClearBars(screen, r);
@@ -211,54 +486,14 @@ public:
             SDL_Rect band{r.x, r.y + rows.first, r.width, rows.count};
             SDL_UpdateWindowSurfaceRects(window_, &band, 1);
         }
-        shown_ = frame.pixels;
-        redraw_ = false;
+        if (&frame != &shown_) shown_ = frame;
+        redraw_ = clearBars_ = false;
     }
 
-    uint32_t Ticks() override { return SDL_GetTicks(); }
-    void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
-
-    void Notice(const std::string& text) override {
-        // A game asked to end shows no more notices; the text still goes to standard error.
-        if (QuitSignal() != 0) {
-            std::fprintf(stderr, "vudizid: %s\n", text.c_str());
-            return;
-        }
-        // Leave full screen first, or the notice may open behind the game's picture.
-        if (fullscreen_) SDL_SetWindowFullscreen(window_, 0);
-        SDL_SetRelativeMouseMode(SDL_FALSE);
-        SDL_ShowCursor(SDL_ENABLE);
-        if (!ShowMessageBox(SDL_MESSAGEBOX_INFORMATION, text, window_))
-            std::fprintf(stderr, "vudizid: %s\n", text.c_str());
-        SDL_ShowCursor(SDL_DISABLE);
-        if (fullscreen_) SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        ApplyMouseMode();
-        dx_ = dy_ = 0;
-        motion_.Reset();
-        redraw_ = true;
-    }
-
-    void SetIcon(const Surface& icon) override {
-        if (icon.Empty() || !icon.filled) return;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint16_t*>(icon.pixels.data()), icon.width,
-                                                            icon.height, 16, icon.width * 2, SDL_PIXELFORMAT_RGB565);
-        if (!s) return;
-        SDL_SetColorKey(s, SDL_TRUE, kColorKey);
-        SDL_SetWindowIcon(window_, s);
-        SDL_FreeSurface(s);
-    }
-
-private:
     bool Fail(StartupFailure& failure, const char* notice) {
         failure.notice = notice;
         failure.reason = SDL_GetError();
         return false;
-    }
-
-    // Full screen takes the mouse as a game does; a window lets the pointer leave it freely.
-    void ApplyMouseMode() {
-        bool focused = (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
-        SDL_SetRelativeMouseMode(fullscreen_ && focused ? SDL_TRUE : SDL_FALSE);
     }
 
     // The scaler writes 8-bit-per-channel 32-bit pixels and RGB565 itself; false for anything else.
@@ -279,7 +514,8 @@ private:
         return true;
     }
 
-    // Black around the picture; only needed when the surface is new, as the picture never covers it.
+    // Black around the picture; needed when the surface is new or the picture's place changed, as
+    // the picture never covers it.
     static void ClearBars(SDL_Surface* screen, const ScreenRect& r) {
         const SDL_Rect bars[4] = {{0, 0, screen->w, r.y},
                                   {0, r.y + r.height, screen->w, screen->h - r.y - r.height},
@@ -292,14 +528,31 @@ private:
 
     SDL_Window* window_ = nullptr;
     bool fullscreen_ = true;
+    ScaleMode scale_ = ScaleMode::Fit;
     bool closeRequested_ = false;
     int dx_ = 0;
     int dy_ = 0;
     MotionScaler motion_;
+    PressLatch left_, right_, enter_;
+    std::unique_ptr<SdlControllers> controllers_;
+
+    std::string settingsFolder_;
+    DisplaySettings settings_;  // as now, updated while the window moves
+    DisplaySettings saved_;     // as the file holds them
+    int askedX_ = 0, askedY_ = 0;  // where the window was created
+    bool placementLearned_ = false;
+    int offsetX_ = 0, offsetY_ = 0;  // reported place less the place asked for
+
+    Fonts fonts_;
+    bool screenshotRequested_ = false;
+    ScreenshotNote note_;
+    Surface noted_;  // the frame with the note over it
 
     // What is on screen, so an unchanged frame is not drawn again.
-    std::vector<uint16_t> shown_;
+    Surface shown_;
     bool redraw_ = true;
+    bool clearBars_ = false;
+    ScreenRect placed_;
     SDL_Surface* surface_ = nullptr;  // compared only, never used: SDL owns and replaces it
     int surfaceWidth_ = 0;
     int surfaceHeight_ = 0;
@@ -311,9 +564,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSdlPlatform(bool windowed, StartupFailure& failure) {
+std::unique_ptr<Platform> CreateSdlPlatform(const DisplayRequest& request, StartupFailure& failure) {
     auto p = std::make_unique<SdlPlatform>();
-    if (!p->Open(windowed, failure)) return nullptr;
+    if (!p->Open(request, failure)) return nullptr;
     return p;
 }
 

@@ -1,10 +1,12 @@
-// The real window: SDL2 video, keyboard and mouse behind the Platform interface.
+// The real window: SDL2 video, keyboard, mouse and game controllers behind the Platform interface.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/screen_scale.h"
 
 namespace vz {
 
@@ -13,9 +15,15 @@ struct StartupFailure {
     std::string reason;  // what the system said, for standard error
 };
 
-// Opens the window (full screen on the desktop unless windowed is set). On failure returns null
-// and describes the step that failed.
-std::unique_ptr<Platform> CreateSdlPlatform(bool windowed, StartupFailure& failure);
+// What the command line asks of the display; what it leaves open is taken as the player left it
+// last time (full screen, fitted, the first time).
+struct DisplayRequest {
+    std::optional<bool> fullscreen;
+    std::optional<ScaleMode> scale;
+};
+
+// Opens the window. On failure returns null and describes the step that failed.
+std::unique_ptr<Platform> CreateSdlPlatform(const DisplayRequest& request, StartupFailure& failure);
 
 // A notice shown without a window (after a failed start-up); falls back to standard error only.
 void ShowStartupNotice(const std::string& text);

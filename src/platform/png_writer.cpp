@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "platform/png_writer.h"
 
 namespace vz {
 

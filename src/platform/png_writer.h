@@ -1,0 +1,13 @@
+// Frames written as PNG files: the replay tool's shots and the game's screenshot key.
+#pragma once
+
+#include <string>
+
+#include "platform/surface.h"
+
+namespace vz {
+
+// Writes a frame as an 8-bit RGB PNG file. False when the file cannot be written.
+bool WritePng(const Surface& frame, const std::string& path);
+
+}  // namespace vz

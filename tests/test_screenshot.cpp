@@ -1,0 +1,105 @@
+// The screenshot key's file and its note: the frame as it was, a name that overwrites nothing, the note only on screen.
+#include "platform/screenshot.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <filesystem>
+
+#include "platform/screen_scale.h"
+#include "support.h"
+
+namespace vz::test {
+namespace {
+
+// The picture in a PNG file as 0xRRGGBB, or empty when it cannot be read.
+std::vector<uint32_t> ReadPng(const std::string& path, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return {};
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    std::vector<uint32_t> out(rgb.size() / 3);
+    for (size_t i = 0; i < out.size(); ++i) out[i] = rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2];
+    return out;
+}
+
+bool Near(uint32_t a, uint32_t b) {
+    for (int shift : {16, 8, 0})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 4) return false;
+    return true;
+}
+
+Surface TestFrame() {
+    Surface frame(kScreenWidth, kScreenHeight);
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) frame.Set(x, y, static_cast<uint16_t>(x * 64 + y * 7));
+    return frame;
+}
+
+TEST(Screenshot, TheFrameIsWrittenWholeUnderANameThatOverwritesNothing) {
+    TempFolder root;
+    const Surface frame = TestFrame();
+    const std::time_t when = 1765200000;
+    std::string problem;
+    const std::string folder = root.Path("Pictures/Vudizid Ozazi");  // made when missing
+    const std::string first = SaveScreenshot(frame, folder, when, problem);
+    ASSERT_FALSE(first.empty()) << problem;
+    const std::string second = SaveScreenshot(frame, folder, when, problem);
+    ASSERT_FALSE(second.empty()) << problem;
+    EXPECT_NE(first, second);
+    EXPECT_EQ(std::filesystem::path(first).parent_path(), std::filesystem::path(folder));
+    EXPECT_EQ(std::filesystem::path(first).extension(), ".png");
+    EXPECT_EQ(std::filesystem::path(second).stem().string(), std::filesystem::path(first).stem().string() + " 2");
+
+    int w = 0, h = 0;
+    const std::vector<uint32_t> png = ReadPng(first, w, h);
+    ASSERT_EQ(std::pair(w, h), std::pair(kScreenWidth, kScreenHeight));
+    int wrong = 0;
+    for (int y = 0; y < h; y += 7)
+        for (int x = 0; x < w; x += 5)
+            wrong += !Near(png[static_cast<size_t>(y) * w + x], Rgb565To888(frame.At(x, y)));
+    EXPECT_EQ(wrong, 0);
+
+    // A folder that cannot be made: no file, and a reason.
+    root.Write("Pictures/blocked", {'x'});
+    EXPECT_TRUE(SaveScreenshot(frame, root.Path("Pictures/blocked/Vudizid Ozazi"), when, problem).empty());
+    EXPECT_FALSE(problem.empty());
+    EXPECT_TRUE(SaveScreenshot(frame, "", when, problem).empty());
+}
+
+TEST(Screenshot, TheNoteShowsInTheCornerForAMomentOnly) {
+    MemoryPlatform platform;
+    ASSERT_EQ(UseRealPictures(platform, {"images/text.sbf"}), 1);
+    Fonts fonts;
+    fonts.atlas[0] = LoadPicture(platform, "images/text.sbf", 288, 80);
+    const Surface frame = TestFrame();
+    ScreenshotNote note;
+    Surface shown = frame;
+    note.Draw(shown, fonts, 100);
+    EXPECT_EQ(shown.pixels, frame.pixels);  // nothing before the key
+
+    const uint32_t now = 0xFFFFFF00u;  // the tick count wraps around meanwhile
+    note.Show(true, now);
+    note.Draw(shown, fonts, now + 10);
+    int changed = 0, outside = 0;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            if (shown.At(x, y) != frame.At(x, y)) (x < 300 && y >= frame.height - 40 ? changed : outside) += 1;
+    EXPECT_GT(changed, 1000);
+    EXPECT_EQ(outside, 0);
+    EXPECT_TRUE(TextShown(shown, fonts, 8, frame.height - 22, ScreenshotNote::kSaved));
+
+    shown = frame;
+    note.Draw(shown, fonts, now + ScreenshotNote::kShownMs);
+    EXPECT_EQ(shown.pixels, frame.pixels);
+    note.Show(false, 5);
+    note.Draw(shown, fonts, 6);
+    EXPECT_TRUE(TextShown(shown, fonts, 8, frame.height - 22, ScreenshotNote::kFailed));
+}
+
+}  // namespace
+}  // namespace vz::test
