@@ -30,8 +30,11 @@ cleanup() {
   [ "$installed" -eq 1 ] && dpkg_retry -r vudizid >/dev/null 2>&1
   rm -rf "$work"
 }
+# Comparing screens and waiting for the game's end come from the real-window tests' helpers; the
+# installed game is started here in its own way, and this test does its own cleaning up.
+# shellcheck source=window_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/window_lib.sh"
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # dpkg refuses to run while another program holds its lock; wait for it a while.
 dpkg_retry() {
@@ -132,21 +135,6 @@ start_game() {
   [ -n "$window" ] || fail "no window of the class vudizid"
 }
 
-# Waits until the screen matches a headless picture (colour conversion and the pointer may differ a little).
-expect_screen() {
-  local picture="$1" what="$2" pixels=1000000
-  for _ in $(seq 40); do
-    sleep 0.2
-    xwd -root -silent -display "$display" >"$work/screen.xwd" 2>/dev/null || continue
-    convert "xwd:$work/screen.xwd" "$work/screen.png" 2>/dev/null || continue
-    pixels="$(compare -metric AE -fuzz 6% "$work/screen.png" "$picture" null: 2>&1 >/dev/null)"
-    pixels="${pixels%%.*}"
-    [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] && break
-  done
-  [ -n "${VZ_SHOTS_DIR:-}" ] && cp "$work/screen.png" "$VZ_SHOTS_DIR/installed-$(basename "$picture")"
-  [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] || fail "the screen does not show $what ($pixels pixels differ)"
-  echo "$what shown ($pixels of 786432 pixels differ)"
-}
 
 # Moves the game's pointer to (x, y) in steps small enough that no motion is lost at the screen's edge.
 move_to() {
@@ -175,21 +163,8 @@ click_at() {
 }
 
 quit_game() {
-  xdotool keydown Escape
-  sleep 0.3
-  xdotool keyup Escape
-  local status=""
-  for _ in $(seq 50); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid"
-      status=$?
-      break
-    fi
-    sleep 0.1
-  done
-  [ -n "$status" ] || fail "the game did not end on Escape"
-  game_pid=""
-  [ "$status" -eq 0 ] || fail "the game ended with exit code $status: $(cat "$work/game.log")"
+  press_key Escape
+  expect_clean_exit "Escape"
 }
 
 # ---- First run: a new game, into the bar, saved with the panel's button.

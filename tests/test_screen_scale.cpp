@@ -200,3 +200,25 @@ TEST(ScreenScale, WholeNumberScalingGivesEveryGamePixelTheSameSize) {
     EXPECT_EQ(std::pair(gx, gy), std::pair(7, -3));
     EXPECT_EQ(InWindowPoints(doubled, 0, 0, 1440, 900).width, 0);
 }
+
+TEST(ChangedRows, OnlyTheBandThatDiffersIsDrawnAndAStillFrameNotAtAll) {
+    Surface frame(4, 8);
+    std::vector<uint16_t> shown = frame.pixels;
+    int first = -1, last = -1;
+    EXPECT_FALSE(vz::ChangedRows(frame, shown, first, last));
+    frame.Set(1, 3, 0x1234);
+    frame.Set(3, 5, 0x4321);
+    ASSERT_TRUE(vz::ChangedRows(frame, shown, first, last));
+    EXPECT_EQ(first, 3);
+    EXPECT_EQ(last, 5);
+    frame.Set(0, 0, 1);
+    frame.Set(0, 7, 1);
+    ASSERT_TRUE(vz::ChangedRows(frame, shown, first, last));
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 7);
+    // Nothing shown yet (or a frame of another size): all of it.
+    ASSERT_TRUE(vz::ChangedRows(frame, {}, first, last));
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(last, 7);
+}
+

@@ -70,18 +70,7 @@ xdotool mousemove_relative -- 340 90
 sleep 0.3
 xdotool click 1
 expect_screen "$work/answer.png" "the answer about the root plant" 2 100
-xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
-clock_pid=$!
-clock=""
-for _ in $(seq 50); do
-  clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
-  [ -n "$clock" ] && break
-  sleep 0.1
-done
-[ -n "$clock" ] || fail "no second window"
-# Asked to activate a window under a full-screen one, the window manager would keep the focus
-# where it is; the X server moves it at once.
-xdotool windowfocus "$clock"
+focus_other_window
 sleep 0.5
 [ "$(xdotool getwindowfocus)" = "$clock" ] || fail "the clock did not get the focus"
 paused_share "without the focus"
@@ -109,14 +98,7 @@ expect_clean_exit "a signal while minimised" 143  # ended by that signal, after 
 
 start_game
 expect_screen "$work/title.png" "the title screen"
-xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
-clock_pid=$!
-for _ in $(seq 50); do
-  clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
-  [ -n "$clock" ] && break
-  sleep 0.1
-done
-xdotool windowfocus "$clock"
+focus_other_window
 sleep 1
 "$build/xclose" "Vudizid Ozazi" || fail "could not ask the window to close"
 expect_clean_exit "the close button without the focus"
@@ -130,16 +112,7 @@ wait "$wm_pid" 2>/dev/null
 wm_pid=""
 start_game
 expect_screen "$work/title.png" "the title screen without a window manager"
-xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
-clock_pid=$!
-clock=""
-for _ in $(seq 50); do
-  clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
-  [ -n "$clock" ] && break
-  sleep 0.1
-done
-[ -n "$clock" ] || fail "no second window"
-xdotool windowfocus "$clock"
+focus_other_window
 sleep 0.5
 for i in $(seq 20); do xdotool mousemove $((300 + i * 15)) $((200 + i * 12)); sleep 0.05; done
 kill "$clock_pid" 2>/dev/null

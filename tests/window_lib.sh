@@ -71,7 +71,8 @@ start_display() {
 # start_game [options...]: the game, its window in `window`, its standard error in game.log.
 start_game() {
   # A background job of a script starts with some signals ignored; the game keeps what it is given.
-  (cd "$work" && exec env --default-signal=INT,TERM,HUP "$build/vudizid" "$@") >"$work/game.out" 2>"$work/game.log" &
+  (cd "$work" && exec env --default-signal=INT,TERM,HUP "${game_program:-$build/vudizid}" "$@") \
+    >"$work/game.out" 2>"$work/game.log" &
   game_pid=$!
   window=""
   for _ in $(seq 100); do
@@ -110,6 +111,8 @@ expect_screen() {
     pixels="$(differing "$picture" "$crop")"
     [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -le "$most" ] && break
   done
+  # Kept for looking at afterwards, when a folder for it is named.
+  [ -n "${VZ_SHOTS_DIR:-}" ] && cp "$work/screen.png" "$VZ_SHOTS_DIR/$(basename "$picture" .png)-window.png"
   [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -le "$most" ] ||
     fail "the screen does not show $what ($pixels pixels differ)"
   echo "$what shown ($pixels pixels differ)"
@@ -118,7 +121,6 @@ expect_screen() {
 # Processor time the game has used, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
 
-# Waits for the game to end and checks its exit code is 0.
 # expect_clean_exit HOW [STATUS]: the game ends on its own with STATUS (default 0).
 expect_clean_exit() {
   local how="$1" want="${2:-0}" status=""
@@ -134,6 +136,22 @@ expect_clean_exit() {
   game_pid=""
   [ "$status" -eq "$want" ] || fail "the game ended with exit code $status on $how: $(cat "$work/game.log")"
   echo "$how ended the game with exit code $want"
+}
+
+# Another program's window (a clock) that takes the focus; clock_pid and clock name it. Asked to
+# activate a window under a full-screen one, a window manager would keep the focus where it is; the
+# X server moves it at once.
+focus_other_window() {
+  xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
+  clock_pid=$!
+  clock=""
+  for _ in $(seq 50); do
+    clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
+    [ -n "$clock" ] && break
+    sleep 0.1
+  done
+  [ -n "$clock" ] || fail "no second window"
+  xdotool windowfocus "$clock"
 }
 
 press_key() {

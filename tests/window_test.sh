@@ -29,8 +29,11 @@ cleanup() {
   [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
+# Starting the game, comparing screens and waiting for its end come from the shared helpers; this
+# test keeps its own display, without a window manager, and its own cleaning up.
+# shellcheck source=window_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/window_lib.sh"
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The player's folders (settings, screenshots) inside the test's own folder, never the real ones.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_PICTURES_DIR="$work/pictures"
@@ -96,36 +99,7 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-# The game with the quit signals at their system handling: a shell script starts its background
-# jobs with SIGINT ignored, and the game leaves an ignored signal ignored.
-start_game() {
-  (cd "$work" && exec env --default-signal=INT,TERM,HUP "$build/vudizid") >"$work/game.log" 2>&1 &
-  game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window="$(xdotool search --name 'Vudizid Ozazi' 2>/dev/null | head -n 1)"
-    [ -n "$window" ] && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$work/game.log")"
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no game window"
-}
 
-# Waits until the screen matches a headless picture; colour conversion may differ by a level or
-# two, and a few pixels (the pointer) may differ more.
-expect_screen() {
-  local picture="$1" what="$2" pixels=1000000
-  for _ in $(seq 30); do
-    sleep 0.2
-    xwd -root -silent -display "$display" >"$work/screen.xwd" 2>/dev/null || continue
-    convert "xwd:$work/screen.xwd" "$work/screen.png" 2>/dev/null || continue
-    pixels="$(compare -metric AE -fuzz 6% "$work/screen.png" "$picture" null: 2>&1 >/dev/null)"
-    pixels="${pixels%%.*}"
-    [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] && break
-  done
-  [[ "$pixels" =~ ^[0-9]+$ ]] && [ "$pixels" -lt 3000 ] || fail "the screen does not show $what ($pixels pixels differ)"
-  echo "$what shown ($pixels of 786432 pixels differ)"
-}
 
 focus_game() {
   for w in $(xdotool search --name 'Vudizid Ozazi' 2>/dev/null); do
@@ -133,51 +107,21 @@ focus_game() {
   done
 }
 
-press_escape() {
-  xdotool keydown Escape
-  sleep 0.3
-  xdotool keyup Escape
-}
 
-# Waits for the game to end and checks its exit code is 0.
-expect_clean_exit() {
-  local how="$1" status=""
-  for _ in $(seq 50); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid"
-      status=$?
-      break
-    fi
-    sleep 0.1
-  done
-  [ -n "$status" ] || fail "the game did not end on $how"
-  game_pid=""
-  [ "$status" -eq 0 ] || fail "the game ended with exit code $status on $how: $(cat "$work/game.log")"
-  echo "$how ended the game with exit code 0"
-}
 
 # 1. The title screen, then Escape.
 start_game
 expect_screen "$work/title.png" "the title screen"
 focus_game
-press_escape
+press_key Escape
 expect_clean_exit "Escape"
 
 # 2. Another window takes the focus: keys pressed there do not reach the game. Back in front, the
 #    pointer follows the mouse from where it was, nothing is stuck, and Escape works again.
 start_game
 expect_screen "$work/title.png" "the title screen"
-xclock -geometry 100x100+10+10 >/dev/null 2>&1 &
-clock_pid=$!
-clock=""
-for _ in $(seq 50); do
-  clock="$(xdotool search --name xclock 2>/dev/null | head -n 1)"
-  [ -n "$clock" ] && break
-  sleep 0.1
-done
-[ -n "$clock" ] || fail "no second window"
-xdotool windowfocus "$clock"
-press_escape
+focus_other_window
+press_key Escape
 sleep 1
 kill -0 "$game_pid" 2>/dev/null || fail "Escape pressed in another window ended the game"
 kill "$clock_pid" 2>/dev/null
@@ -186,7 +130,7 @@ focus_game
 sleep 0.5
 xdotool mousemove_relative -- 100 130
 expect_screen "$work/start.png" "the start button under the pointer"
-press_escape
+press_key Escape
 expect_clean_exit "Escape after the focus came back"
 echo "focus lost and regained: no key leaked, the pointer follows the mouse"
 
@@ -200,25 +144,10 @@ expect_clean_exit "the close button"
 # 4. A quit signal ends the game, and with that signal: at the title screen, and while a notice is
 #    on screen (the message box runs in a child process, which must go with the game), leaving the
 #    saved game as it was.
-expect_signal_exit() {
-  local number="$1" how="$2" status=""
-  for _ in $(seq 50); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid" 2>/dev/null
-      status=$?
-      break
-    fi
-    sleep 0.1
-  done
-  [ -n "$status" ] || fail "the game did not end on $how"
-  game_pid=""
-  [ "$status" -eq $((128 + number)) ] || fail "the game ended with $status on $how: $(cat "$work/game.log")"
-  echo "$how ended the game by that signal"
-}
 start_game
 expect_screen "$work/title.png" "the title screen"
 kill -TERM "$game_pid"
-expect_signal_exit 15 "SIGTERM at the title screen"
+expect_clean_exit "SIGTERM at the title screen" 143
 
 printf 'damaged' >"$work/images/outro.sbf"
 for signal in TERM:15 INT:2 HUP:1; do
@@ -240,7 +169,7 @@ for signal in TERM:15 INT:2 HUP:1; do
   sleep 0.5
   kill -0 "$notice" 2>/dev/null || fail "the notice did not stay up"
   kill "-${signal%%:*}" "$game_pid"
-  expect_signal_exit "${signal##*:}" "SIG${signal%%:*} during a notice"
+  expect_clean_exit "SIG${signal%%:*} during a notice" $((128 + ${signal##*:}))
   for _ in $(seq 20); do kill -0 "$notice" 2>/dev/null || break; sleep 0.1; done
   ! kill -0 "$notice" 2>/dev/null || fail "the notice outlived the game"
   [ "$(cat "$work/images/outro.sbf")" = damaged ] || fail "the damaged save was changed"

@@ -139,4 +139,19 @@ void MotionScaler::Add(int dx, int dy, int shownWidth, int shownHeight, int& gam
     gameDy = static_cast<int>(y);
 }
 
+bool ChangedRows(const Surface& frame, const std::vector<uint16_t>& shown, int& first, int& last) {
+    first = 0;
+    last = frame.height - 1;
+    if (shown.size() != frame.pixels.size()) return frame.height > 0;
+    const size_t rowBytes = static_cast<size_t>(frame.width) * sizeof(uint16_t);
+    auto differs = [&](int y) {
+        const size_t at = static_cast<size_t>(y) * frame.width;
+        return std::memcmp(&frame.pixels[at], &shown[at], rowBytes) != 0;
+    };
+    while (first <= last && !differs(first)) ++first;
+    if (first > last) return false;
+    while (!differs(last)) --last;
+    return true;
+}
+
 }  // namespace vz

@@ -34,6 +34,11 @@ inline uint32_t Rgb565To888(uint16_t p) {
 // The largest rectangle of the picture's shape centred on a screen; the rest is left as bars.
 ScreenRect FitPicture(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight);
 
+// The band of rows [first, last] in which a frame differs from the one shown before it (whose
+// pixels are `shown`); the whole frame when `shown` is of another size. False when nothing
+// differs, so a still screen costs one comparison a frame.
+bool ChangedRows(const Surface& frame, const std::vector<uint16_t>& shown, int& first, int& last);
+
 // How the picture fills the screen: as large as fits, or a whole-number multiple of its size so
 // every game pixel is the same size on screen (black around).
 enum class ScaleMode { Fit, Whole };

@@ -418,16 +418,7 @@ private:
     void Show(const Surface& frame) {
         if (frame.Empty()) return;
         int first = 0, last = frame.height - 1;
-        if (!redraw_ && shown_.pixels.size() == frame.pixels.size()) {
-            const size_t rowBytes = static_cast<size_t>(frame.width) * sizeof(uint16_t);
-            auto differs = [&](int y) {
-                const size_t at = static_cast<size_t>(y) * frame.width;
-                return std::memcmp(&frame.pixels[at], &shown_.pixels[at], rowBytes) != 0;
-            };
-            while (first <= last && !differs(first)) ++first;
-            if (first > last) return;
-            while (!differs(last)) --last;
-        }
+        if (!redraw_ && !ChangedRows(frame, shown_.pixels, first, last)) return;
 
         // The surface is made anew after a resize or a switch to or from full screen.
         SDL_Surface* screen = SDL_GetWindowSurface(window_);

@@ -199,16 +199,7 @@ void WebPlatform::Present(const Surface& frame) {
     // Only the band of rows that differs from the canvas is drawn; a still screen costs one
     // comparison a frame.
     int first = 0, last = frame.height - 1;
-    if (!redraw_ && shown_.size() == frame.pixels.size()) {
-        const size_t rowBytes = static_cast<size_t>(frame.width) * sizeof(uint16_t);
-        auto differs = [&](int y) {
-            const size_t at = static_cast<size_t>(y) * frame.width;
-            return std::memcmp(&frame.pixels[at], &shown_[at], rowBytes) != 0;
-        };
-        while (first <= last && !differs(first)) ++first;
-        if (first > last) return;
-        while (!differs(last)) --last;
-    }
+    if (!redraw_ && !ChangedRows(frame, shown_, first, last)) return;
     // Bytes red, green, blue, alpha: the page's image data.
     PixelLayout layout;
     layout.bytesPerPixel = 4;
