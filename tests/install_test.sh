@@ -100,19 +100,7 @@ elsewhere="$work/elsewhere"
 mkdir -p "$home" "$elsewhere"
 save="$home/.local/share/vudizid/outro.sbf"
 
-display=""
-for n in $(shuf -i 151-400); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
+start_xvfb 1024x768
 HOME="$work/wm" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm_pid=$!
 sleep 1

@@ -41,9 +41,10 @@ headless() {
   (cd "$work" && "$build/vudizid-replay" --shots "$work" "$1.txt") || fail "vudizid-replay $1"
 }
 
-# A display of the given size on a free number (no lock file, no socket) above 150, with a window
-# manager that can minimise windows and move the focus.
-start_display() {
+# A virtual display of the given size on a free number (no lock file, no socket) above 150, and
+# DISPLAY naming it. -noreset: an X server resets when its last client leaves, and drops whoever
+# connects meanwhile; between two runs of the game that would be the next game.
+start_xvfb() {
   local size="$1" n display=""
   for _ in $(seq 40); do
     n=$((151 + RANDOM % 600))
@@ -58,6 +59,11 @@ start_display() {
     kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     sleep 0.1
   done
+}
+
+# The same display with a window manager that can minimise windows and move the focus.
+start_display() {
+  start_xvfb "$1"
   openbox >"$work/openbox.log" 2>&1 &
   wm_pid=$!
   # Ready once it answers for the active window (before, xdotool finds no window manager).

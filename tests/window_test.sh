@@ -82,22 +82,8 @@ status=$?
   fail "with FIFOs for pictures start-up did not get to the display ($status): $(cat "$work/fifo.log")"
 echo "FIFOs in images/: start-up does not wait for them"
 
-# A free display number: no lock file and no socket.
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || fail "no free X display"
-# -noreset: an X server resets when its last client leaves, and drops whoever connects meanwhile;
-# between two runs of the game that would be the next game.
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  sleep 0.1
-done
+# A display without a window manager: the X server itself moves the focus.
+start_xvfb 1024x768
 
 
 
