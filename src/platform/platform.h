@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
 
@@ -32,6 +33,12 @@ public:
     // processor, handling the window's events, until the player is back or the window is closed.
     // True when it waited. Where there is no window nobody is ever away.
     virtual bool WaitWhileAway() { return false; }
+    // Plays what one frame of the game asks for: starts the music and ambience it names (when they
+    // differ from what plays) and each of its cues once. Where there is no sound, nothing.
+    virtual void PlaySound(const SoundFrame& frame) { (void)frame; }
+    // Whether there is sound to mute, and muting or unmuting it (for an on-screen control).
+    virtual bool HasSound() const { return false; }
+    virtual void ToggleMute() {}
 };
 
 }  // namespace vz

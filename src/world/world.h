@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/input.h"
+#include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
 #include "world/cursor.h"
@@ -46,6 +47,7 @@ struct World {
     Persons persons;
     Location location;
     Hero hero;
+    SoundFrame sound;  // what should be playing, and this frame's cues
 };
 
 }  // namespace vz
