@@ -21,13 +21,15 @@ TEST(Settings, WhatIsWrittenReadsBackAndUnknownKeysArePassedOver) {
     s.windowY = 1200;
     s.windowWidth = 1280;
     s.windowHeight = 960;
+    s.volume = 30;
+    s.muted = true;
     DisplaySettings back;
     std::string why;
     ASSERT_TRUE(ParseDisplaySettings(FormatDisplaySettings(s), back, why)) << why;
     EXPECT_EQ(back, s);
 
     DisplaySettings later;
-    ASSERT_TRUE(ParseDisplaySettings("\r\n  # comment\nvolume=7\nscale = whole \r\nfullscreen=no\n", later, why));
+    ASSERT_TRUE(ParseDisplaySettings("\r\n  # comment\nlater=7\nscale = whole \r\nfullscreen=no\n", later, why));
     EXPECT_EQ(later.scale, ScaleMode::Whole);
     EXPECT_FALSE(later.fullscreen);
     EXPECT_FALSE(later.hasWindowPlace);
@@ -36,7 +38,8 @@ TEST(Settings, WhatIsWrittenReadsBackAndUnknownKeysArePassedOver) {
 TEST(Settings, ADamagedTextChangesNothingAndNamesItsLine) {
     for (const char* text : {"scale=huge\n", "fullscreen=1\n", "window=1 2 3\n", "window=1 2 3 4 5\n",
                              "window=0 0 10 10\n", "window=0 0 1024 99999\n", "window=a b 1024 768\n",
-                             "just words\n", "=fit\n", "window=200000 0 1024 768\n"}) {
+                             "just words\n", "=fit\n", "window=200000 0 1024 768\n", "volume=101\n",
+                             "volume=-1\n", "volume=loud\n", "mute=1\n"}) {
         DisplaySettings s;
         s.scale = ScaleMode::Whole;
         const DisplaySettings before = s;

@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build=1
 if [ "${1:-}" = "--no-build" ]; then build=0; shift; fi
 
-packages=(build-essential cmake pkg-config libsdl2-dev libpng-dev librsvg2-dev libcairo2-dev
+packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev libvorbis-dev libpng-dev librsvg2-dev libcairo2-dev
           libfreetype-dev fonts-dejavu-core libgtest-dev googletest libbenchmark-dev "$@")
 missing=()
 for p in "${packages[@]}"; do

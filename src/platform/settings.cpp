@@ -48,6 +48,8 @@ std::string FormatDisplaySettings(const DisplaySettings& s) {
     o << "fullscreen=" << (s.fullscreen ? "yes" : "no") << '\n';
     if (s.hasWindowPlace)
         o << "window=" << s.windowX << ' ' << s.windowY << ' ' << s.windowWidth << ' ' << s.windowHeight << '\n';
+    o << "volume=" << s.volume << '\n';
+    o << "mute=" << (s.muted ? "yes" : "no") << '\n';
     return o.str();
 }
 
@@ -74,6 +76,11 @@ bool ParseDisplaySettings(const std::string& text, DisplaySettings& settings, st
         } else if (key == "window") {
             ok = WindowPlace(value, s);
             s.hasWindowPlace = ok;
+        } else if (key == "volume") {
+            ok = ToInt(value, 0, 100, s.volume);
+        } else if (key == "mute") {
+            ok = value == "yes" || value == "no";
+            s.muted = value == "yes";
         }
         if (!ok) {
             why = "line " + std::to_string(number) + " is not a setting";

@@ -1,0 +1,153 @@
+// SDL_mixer for the desktop: one device, our bed mixer in its music hook, a channel per cue.
+#include "platform/sdl/sdl_audio.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+#include <sys/stat.h>
+
+#include "platform/bed_mixer.h"
+#include "platform/ogg_loop.h"
+
+namespace vz {
+
+namespace {
+
+constexpr int kDeviceFrames = 1024;  // about 23 ms: a footstep sounds in the frame it belongs to
+constexpr int kCueChannels = 16;
+
+void SDLCALL MixBeds(void* beds, Uint8* stream, int bytes) {
+    static_cast<BedMixer*>(beds)->Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+struct SdlAudio::State {
+    BedMixer beds;
+    Music music = Music::None;
+    Ambience ambience = Ambience::None;
+    std::array<Mix_Chunk*, static_cast<size_t>(Cue::Count)> cues{};
+    std::array<bool, static_cast<size_t>(Cue::Count)> cueTried{};
+    std::set<std::string> named;  // files already said to be unplayable
+};
+
+SdlAudio::SdlAudio(const std::string& soundsFolder, const SoundControl& control, SoundWarning warn)
+    : state_(std::make_unique<State>()), control_(control), warn_(std::move(warn)), folder_(soundsFolder) {
+    if (folder_.empty()) {
+        Warn("the sounds were not found beside the pictures; the game plays without sound");
+        return;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        Warn(std::string("no sound: ") + SDL_GetError());
+        return;
+    }
+    // Our own size and format, whatever the device's: SDL converts, so the beds need no resampling.
+    if (Mix_OpenAudioDevice(kSoundRate, AUDIO_S16SYS, 2, kDeviceFrames, nullptr, 0) != 0) {
+        Warn(std::string("no sound device: ") + Mix_GetError() + "; the game plays without sound");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    Mix_Init(MIX_INIT_OGG);
+    Mix_AllocateChannels(kCueChannels);
+    Mix_HookMusic(MixBeds, &state_->beds);
+    open_ = true;
+    ApplyControl();
+}
+
+SdlAudio::~SdlAudio() {
+    if (!open_) return;
+    Mix_HookMusic(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    for (Mix_Chunk* chunk : state_->cues)
+        if (chunk) Mix_FreeChunk(chunk);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudio::Warn(const std::string& line) {
+    if (warn_) warn_(line);
+}
+
+void SdlAudio::Play(const SoundFrame& frame) {
+    if (!open_) return;
+    State& s = *state_;
+    s.beds.DropFinished();
+    // A sound that cannot be played is named once, however often it is asked for.
+    auto unplayable = [&](const std::string& path, const std::string& why) {
+        if (s.named.insert(path).second) Warn("the sound " + path + " cannot be played (" + why + "); it stays silent");
+    };
+    auto bed = [&](const char* name) -> std::unique_ptr<SampleSource> {
+        if (!*name) return nullptr;
+        const std::string path = folder_ + "/" + name + ".ogg";
+        std::string why;
+        auto source = OpenOggLoop(path, why);
+        if (!source) unplayable(path, why);
+        return source;
+    };
+    if (frame.music != s.music) {
+        s.music = frame.music;
+        s.beds.Switch(BedMixer::kMusic, bed(MusicName(frame.music)));
+    }
+    if (frame.ambience != s.ambience) {
+        s.ambience = frame.ambience;
+        s.beds.Switch(BedMixer::kAmbience, bed(AmbienceName(frame.ambience)));
+    }
+    // Cues of a muted or paused game are not kept for later: they belong to their frame.
+    if (away_ || control_.Gain() <= 0.0f) return;
+    for (int i = 0; i < frame.cueCount; ++i) {
+        const auto cue = static_cast<size_t>(frame.cues[i]);
+        if (cue >= s.cues.size()) continue;
+        // Each cue is read the first time it is asked for (a few milliseconds), so start-up waits
+        // for none of them.
+        if (!s.cueTried[cue]) {
+            s.cueTried[cue] = true;
+            const std::string path = folder_ + "/" + CueName(frame.cues[i]) + ".ogg";
+            if (!IsFile(path)) {
+                unplayable(path, "missing");
+            } else if (!(s.cues[cue] = Mix_LoadWAV(path.c_str()))) {
+                unplayable(path, Mix_GetError());
+            }
+        }
+        if (s.cues[cue]) Mix_PlayChannel(-1, s.cues[cue], 0);
+    }
+}
+
+void SdlAudio::SetAway(bool away) {
+    if (away == away_) return;
+    away_ = away;
+    if (!open_) return;
+    state_->beds.SetPaused(away);
+    if (away)
+        Mix_Pause(-1);
+    else
+        Mix_Resume(-1);
+}
+
+void SdlAudio::SetControl(const SoundControl& control) {
+    control_ = control;
+    if (open_) ApplyControl();
+}
+
+void SdlAudio::ApplyControl() {
+    const float gain = control_.Gain();
+    state_->beds.SetGain(gain);
+    if (gain <= 0.0f) Mix_HaltChannel(-1);
+    Mix_MasterVolume(static_cast<int>(std::lround(gain * MIX_MAX_VOLUME)));
+}
+
+void SdlAudio::DeviceLost() {
+    if (!open_ || lost_) return;
+    lost_ = true;
+    Warn("the sound device was lost; the game plays on without sound");
+}
+
+}  // namespace vz
