@@ -112,5 +112,5 @@ echo "--mute: silent, then M: $heard"
 press_key Escape
 expect_clean_exit "Escape"
 grep -qx 'mute=no' "$XDG_CONFIG_HOME/vudizid/settings.ini" || fail "--mute was kept for the next start"
-! grep -q 'sound' "$work/game.log" || fail "the game named a sound problem: $(cat "$work/game.log")"
+! grep -q '^vudizid: .*sound' "$work/game.log" || fail "the game named a sound problem: $(cat "$work/game.log")"
 exit 0

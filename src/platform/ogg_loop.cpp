@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace vz {
 
@@ -18,7 +19,7 @@ public:
         if (open_) ov_clear(&file_);
     }
 
-    bool Open(const std::string& path, std::string& problem) {
+    bool Open(const std::string& path, std::string& problem, bool remember) {
         std::FILE* f = std::fopen(path.c_str(), "rb");
         if (!f) {
             problem = "missing or unreadable";
@@ -47,19 +48,30 @@ public:
             problem = "damaged: no sound could be decoded";
             return false;
         }
+        // The room is taken here, in the game's thread; the device's thread only fills it.
+        const ogg_int64_t total = ov_pcm_total(&file_, -1);
+        if (remember && total > 0 && total <= kMostRemembered) kept_.reserve(2 * static_cast<size_t>(total));
         return true;
     }
 
     int Read(int16_t* out, int frames) override {
+        if (replaying_) return Replay(out, frames);
         int done = 0;
         int emptyTurns = 0;  // a damaged file that gives nothing even from its start is given up
         while (done < frames && !failed_) {
             const int got = Decode(out + 2 * done, frames - done);
             if (got > 0) {
+                Keep(out + 2 * done, got);
                 done += got;
                 emptyTurns = 0;
                 continue;
             }
+            // Round once, whole and undamaged: from memory from now on.
+            if (!kept_.empty() && kept_.size() == kept_.capacity()) {
+                replaying_ = true;
+                return done + Replay(out + 2 * done, frames - done);
+            }
+            if (kept_.capacity() > 0) kept_.clear();  // a break in the file: no replaying of it
             // The end (or a break the decoder cannot pass): on from the first sample.
             if (++emptyTurns > 1 || ov_pcm_seek(&file_, 0) != 0) failed_ = true;
         }
@@ -67,6 +79,22 @@ public:
     }
 
 private:
+    void Keep(const int16_t* samples, int frames) {
+        const size_t n = 2 * static_cast<size_t>(frames);
+        if (kept_.capacity() == 0 || kept_.size() + n > kept_.capacity()) return;
+        kept_.insert(kept_.end(), samples, samples + n);
+    }
+
+    int Replay(int16_t* out, int frames) {
+        for (int done = 0; done < frames;) {
+            const size_t n = std::min(kept_.size() - at_, 2 * static_cast<size_t>(frames - done));
+            std::copy_n(kept_.data() + at_, n, out + 2 * done);
+            done += static_cast<int>(n / 2);
+            at_ = (at_ + n) % kept_.size();
+        }
+        return frames;
+    }
+
     // Up to `frames` stereo frames at the decoder's place; 0 at the end, -1 for damage.
     int Decode(int16_t* out, int frames) {
         for (;;) {
@@ -87,13 +115,16 @@ private:
     bool open_ = false;
     bool failed_ = false;
     int channels_ = 2;
+    std::vector<int16_t> kept_;  // the whole loop, once decoded, when remembered
+    bool replaying_ = false;
+    size_t at_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<SampleSource> OpenOggLoop(const std::string& path, std::string& problem) {
+std::unique_ptr<SampleSource> OpenOggLoop(const std::string& path, std::string& problem, bool remember) {
     auto loop = std::make_unique<OggLoop>();
-    if (!loop->Open(path, problem)) return nullptr;
+    if (!loop->Open(path, problem, remember)) return nullptr;
     return loop;
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ogg_writer.h"
+#include "platform/ogg_loop.h"
 
 namespace vz::test {
 namespace {
@@ -77,6 +78,38 @@ SoundFrame Frame(Music music, Ambience bed = Ambience::None, std::initializer_li
     f.ambience = bed;
     for (Cue c : cues) f.Add(c);
     return f;
+}
+
+// Three times round a short file, read in blocks of odd sizes: after its last frame comes its first,
+// and a remembered loop gives the very samples the streamed one does. A mono file is heard on both sides.
+TEST(OggLoop, LoopsWithoutASeamAndARememberedLoopPlaysTheSameSamples) {
+    TempDir dir;
+    const std::string path = dir.Path("loop.ogg");
+    ASSERT_TRUE(WriteOggTone(path, 0.5, 441, 0.5, 1));
+    std::string why;
+    auto streamed = OpenOggLoop(path, why, false);
+    auto remembered = OpenOggLoop(path, why, true);
+    ASSERT_TRUE(streamed && remembered) << why;
+    const int loop = 22050;  // half a second
+    std::vector<int16_t> a(2 * 3 * loop), b(2 * 3 * loop);
+    const int sizes[] = {1, 7, 300, 4093, 5000};
+    for (int at = 0, turn = 0; at < 3 * loop; ++turn) {
+        const int n = std::min(sizes[turn % 5], 3 * loop - at);
+        ASSERT_EQ(streamed->Read(a.data() + 2 * at, n), n);
+        at += n;
+    }
+    for (int at = 0, n = 997; at < 3 * loop; at += n) {
+        n = std::min(n, 3 * loop - at);
+        ASSERT_EQ(remembered->Read(b.data() + 2 * at, n), n);
+    }
+    EXPECT_EQ(a, b);
+    for (int i = 0; i < 2 * loop; ++i) {
+        ASSERT_EQ(a[2 * i], a[2 * (i + loop)]) << "frame " << i;
+        ASSERT_EQ(a[2 * i], a[2 * i + 1]) << "frame " << i;
+    }
+    int loudest = 0;
+    for (int16_t s : a) loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+    EXPECT_GT(loudest, 14000);
 }
 
 TEST(SdlAudio, BadFilesAreSilentAndNamedOnceWhileTheRestPlaysMutesPausesAndGoesOn) {

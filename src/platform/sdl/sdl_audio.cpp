@@ -85,21 +85,23 @@ void SdlAudio::Play(const SoundFrame& frame) {
     auto unplayable = [&](const std::string& path, const std::string& why) {
         if (s.named.insert(path).second) Warn("the sound " + path + " cannot be played (" + why + "); it stays silent");
     };
-    auto bed = [&](const char* name) -> std::unique_ptr<SampleSource> {
+    // Music is streamed from its file all the time; an ambience (short, heard for minutes) is
+    // decoded only its first time round.
+    auto bed = [&](const char* name, bool remember) -> std::unique_ptr<SampleSource> {
         if (!*name) return nullptr;
         const std::string path = folder_ + "/" + name + ".ogg";
         std::string why;
-        auto source = OpenOggLoop(path, why);
+        auto source = OpenOggLoop(path, why, remember);
         if (!source) unplayable(path, why);
         return source;
     };
     if (frame.music != s.music) {
         s.music = frame.music;
-        s.beds.Switch(BedMixer::kMusic, bed(MusicName(frame.music)));
+        s.beds.Switch(BedMixer::kMusic, bed(MusicName(frame.music), false));
     }
     if (frame.ambience != s.ambience) {
         s.ambience = frame.ambience;
-        s.beds.Switch(BedMixer::kAmbience, bed(AmbienceName(frame.ambience)));
+        s.beds.Switch(BedMixer::kAmbience, bed(AmbienceName(frame.ambience), true));
     }
     // Cues of a muted or paused game are not kept for later: they belong to their frame.
     if (away_ || control_.Gain() <= 0.0f) return;
