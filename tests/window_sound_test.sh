@@ -10,7 +10,6 @@ need_tools python3 sox
 make_work_folder
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 [ -f "$build/sounds/music_title.ogg" ] || fail "no sounds in $build/sounds (build them first)"
-ln -s "$build/sounds" "$work/sounds"
 out="$work/out.raw"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out"
 mkdir -p "$XDG_CONFIG_HOME/vudizid"

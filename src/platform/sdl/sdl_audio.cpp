@@ -49,28 +49,40 @@ SdlAudio::SdlAudio(const std::string& soundsFolder, const SoundControl& control,
         Warn(std::string("no sound: ") + SDL_GetError());
         return;
     }
-    // Our own size and format, whatever the device's: SDL converts, so the beds need no resampling.
-    if (Mix_OpenAudioDevice(kSoundRate, AUDIO_S16SYS, 2, kDeviceFrames, nullptr, 0) != 0) {
+    if (!OpenDevice()) {
         Warn(std::string("no sound device: ") + Mix_GetError() + "; the game plays without sound");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     Mix_Init(MIX_INIT_OGG);
-    Mix_AllocateChannels(kCueChannels);
-    Mix_HookMusic(MixBeds, &state_->beds);
-    open_ = true;
-    ApplyControl();
+    open_ = started_ = true;
 }
 
 SdlAudio::~SdlAudio() {
-    if (!open_) return;
-    Mix_HookMusic(nullptr, nullptr);
-    Mix_HaltChannel(-1);
+    if (deviceOpen_) CloseDevice();
     for (Mix_Chunk* chunk : state_->cues)
         if (chunk) Mix_FreeChunk(chunk);
-    Mix_CloseAudio();
+    if (!started_) return;
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudio::OpenDevice() {
+    // Our own size and format, whatever the device's: SDL converts, so the beds need no
+    // resampling, and the cues read before still fit a device opened again.
+    if (Mix_OpenAudioDevice(kSoundRate, AUDIO_S16SYS, 2, kDeviceFrames, nullptr, 0) != 0) return false;
+    Mix_AllocateChannels(kCueChannels);
+    Mix_HookMusic(MixBeds, &state_->beds);
+    deviceOpen_ = true;
+    ApplyControl();
+    return true;
+}
+
+void SdlAudio::CloseDevice() {
+    Mix_HookMusic(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    deviceOpen_ = false;
 }
 
 void SdlAudio::Warn(const std::string& line) {
@@ -123,20 +135,26 @@ void SdlAudio::Play(const SoundFrame& frame) {
     }
 }
 
+// Away, the device is closed: SDL's sound thread would otherwise go on waking up dozens of times a
+// second to play silence. The beds keep their place and go on from it; a cue cut off stays cut off.
 void SdlAudio::SetAway(bool away) {
-    if (away == away_) return;
+    if (away == away_ || !open_) return;
     away_ = away;
-    if (!open_) return;
     state_->beds.SetPaused(away);
-    if (away)
-        Mix_Pause(-1);
-    else
-        Mix_Resume(-1);
+    if (away) {
+        // A block or two for the beds to fade to silence, so the device stops without a click.
+        SDL_Delay(2 * 1000 * kDeviceFrames / kSoundRate + 10);
+        CloseDevice();
+    } else if (!OpenDevice()) {
+        Warn(std::string("the sound device cannot be opened again: ") + Mix_GetError() +
+             "; the game plays on without sound");
+        open_ = false;
+    }
 }
 
 void SdlAudio::SetControl(const SoundControl& control) {
     control_ = control;
-    if (open_) ApplyControl();
+    if (deviceOpen_) ApplyControl();
 }
 
 void SdlAudio::ApplyControl() {

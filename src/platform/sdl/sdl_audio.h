@@ -41,6 +41,8 @@ private:
     struct State;
     void Warn(const std::string& line);
     void ApplyControl();
+    bool OpenDevice();
+    void CloseDevice();
 
     std::unique_ptr<State> state_;
     SoundControl control_;
@@ -49,6 +51,8 @@ private:
     bool open_ = false;
     bool away_ = false;
     bool lost_ = false;
+    bool deviceOpen_ = false;
+    bool started_ = false;  // SDL's sound and SDL_mixer, to be shut down at the end
 };
 
 }  // namespace vz
