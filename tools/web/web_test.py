@@ -134,6 +134,15 @@ class Page:
         # Clicks come at least five frames apart, or the game takes the second for a held button.
         time.sleep(0.25)
 
+    def to_the_sugar(self, what=""):
+        """From the title: Start, the walk to the bar, and the Take verb over the sugar."""
+        self.click(500, 430)
+        self.wait("s.state === 4 && s.location === 0", "Start: the ship's beach" + what)
+        self.click(970, 630)
+        self.wait("s.location === 1 && s.state === 4", "the walk to the bar")
+        self.click(840, 527, "right")
+        self.wait("s.verb === 1", "the Take verb")
+
     def frames(self, count):
         start = self.state()["frame"]
         self.wait(f"s.frame >= {start + count}", f"{count} frames")
@@ -153,12 +162,7 @@ def play(browser, url, reference, shot):
     check(browser.evaluate("document.querySelector('link[rel=icon]').href.startsWith('data:image/png')"),
           "the game's icon became the page's")
 
-    page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach")
-    page.click(970, 630)
-    page.wait("s.location === 1 && s.state === 4", "the walk to the bar")
-    page.click(840, 527, "right")
-    page.wait("s.verb === 1", "the Take verb")
+    page.to_the_sugar()
     if shot:
         page.frames(3)
         browser.screenshot(shot)
@@ -281,12 +285,7 @@ def broken_sounds(browser, web):
             page.load()
             page.click(120, 120)
             browser.wait_for("vudizid.sound().state === 'running'", what="the audio after the first click")
-            page.click(500, 430)
-            page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach, with its piece empty")
-            page.click(970, 630)
-            page.wait("s.location === 1 && s.state === 4", "the walk to the bar")
-            page.click(840, 527, "right")
-            page.wait("s.verb === 1", "the Take verb")
+            page.to_the_sugar(", with its piece empty")
             page.click(840, 527)
             page.wait("s.carried[2] === 1 && s.state === 4", "the sugar taken, its cue damaged", timeout=40)
             report = browser.wait_for("(s => s.unplayable.length >= 3 && s)(vudizid.sound())",

@@ -286,17 +286,18 @@ private:
                 break;
             case SDLK_MINUS:
             case SDLK_KP_MINUS:
-                sound_.Lower();
-                settings_.muted = false;
-                SoundChanged();
-                break;
             case SDLK_PLUS:
             case SDLK_EQUALS:
-            case SDLK_KP_PLUS:
-                sound_.Raise();
-                settings_.muted = false;
+            case SDLK_KP_PLUS: {
+                const bool down = key.keysym.sym == SDLK_MINUS || key.keysym.sym == SDLK_KP_MINUS;
+                if (down)
+                    sound_.Lower();
+                else
+                    sound_.Raise();
+                settings_.muted = false;  // a volume key brings the sound back
                 SoundChanged();
                 break;
+            }
             default:
                 break;
         }
