@@ -252,6 +252,20 @@ def sound(browser, url):
     mute_button()
     browser.wait_for(f"(s => !s.muted && s.level > {HEARD})(vudizid.sound())", what="the sound back")
     passed("pressed again, it brings the sound back")
+    # The tab hidden (as the browser tells the page): silent, the sound's clock standing still; shown
+    # again, heard from where it was.
+    hide = ("(hidden => { Object.defineProperty(document, 'hidden', {configurable: true, get: () => hidden});"
+            " document.dispatchEvent(new Event('visibilitychange')); })")
+    browser.evaluate(f"{hide}(true)")
+    browser.wait_for(f"(s => s.state === 'suspended' && s.level < {SILENT})(vudizid.sound())",
+                     what="silence while the tab is hidden")
+    clock = browser.evaluate("vudizid.sound().time")
+    time.sleep(1)
+    check(browser.evaluate("vudizid.sound().time") == clock, "a hidden tab is silent and its sound stands still")
+    browser.evaluate(f"{hide}(false)")
+    browser.wait_for(f"(s => s.state === 'running' && s.level > {HEARD} && s.time < {clock} + 1)(vudizid.sound())",
+                     what="the sound back once the tab shows")
+    passed("shown again, the sound goes on from where it was")
     browser.key("m", "KeyM", 77)
     browser.wait_for(f"(s => s.muted && s.level < {SILENT})(vudizid.sound())", what="silence after M")
     passed("M on the canvas mutes too")

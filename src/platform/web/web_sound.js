@@ -100,7 +100,7 @@ Module.vzSound = (function () {
     if (!context) return;
     var now = context.currentTime;
     master.gain.cancelScheduledValues(now);
-    master.gain.setTargetAtTime(muted ? 0 : gain, now, 0.015);
+    master.gain.setTargetAtTime(muted || hidden ? 0 : gain, now, 0.015);
     if (muted || hidden) {
       // Past the short fade to silence first, so nothing clicks.
       setTimeout(function () { if (muted || hidden) context.suspend(); }, 150);
@@ -181,6 +181,7 @@ Module.vzSound = (function () {
         level = Math.sqrt(sum / data.length);
       }
       return {state: context ? context.state : "none", level: level, muted: muted,
+              time: context ? context.currentTime : 0,
               music: beds.music.voice ? beds.music.voice.name : "", unplayable: Object.keys(named)};
     },
   };
