@@ -16,7 +16,7 @@ namespace vz {
 
 namespace {
 
-constexpr int kDeviceFrames = 1024;  // about 23 ms: a footstep sounds in the frame it belongs to
+constexpr int kDeviceFrames = 2048;  // about 46 ms: a footstep sounds a frame after the one it belongs to
 constexpr int kCueChannels = 16;
 
 void SDLCALL MixBeds(void* beds, Uint8* stream, int bytes) {
