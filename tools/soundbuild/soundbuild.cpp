@@ -1,0 +1,117 @@
+// From source to Ogg Vorbis: render, loop or trim, bring to loudness, encode, and check what decodes.
+#include "soundbuild.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "loudness.h"
+#include "score.h"
+#include "score_render.h"
+#include "synth.h"
+#include "vorbis_io.h"
+
+namespace vz::soundbuild {
+
+namespace {
+
+// A stream serial number of the sound's name (FNV-1a), never the clock.
+uint32_t Serial(const std::string& name) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+bool Render(const std::string& path, const std::string& text, const std::string& soundfont, Audio& audio,
+            FileSettings& file, bool& loops, std::string& error) {
+    const std::string ext = std::filesystem::path(path).extension().string();
+    if (ext == ".score") {
+        Score score;
+        if (!ParseScore(text, score, error) || !RenderScore(score, soundfont, audio, error)) return false;
+        file = score.file;
+        loops = score.loop;
+    } else if (ext == ".synth") {
+        Recipe recipe;
+        if (!ParseRecipe(text, recipe, error)) return false;
+        audio = RenderRecipe(recipe);
+        file = recipe.file;
+        loops = recipe.loop > 0;
+    } else {
+        error = "a sound source is a .score or a .synth";
+        return false;
+    }
+    if (file.channels == 1) audio = ToMono(audio);
+    return true;
+}
+
+}  // namespace
+
+bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+Figures Measure(const Audio& audio, bool loops) {
+    Figures f;
+    f.loudness = IntegratedLoudness(audio);
+    f.peakDb = PeakDb(audio);
+    f.seconds = audio.Seconds();
+    f.channels = audio.channels;
+    f.loops = loops;
+    if (loops) {
+        f.wrapJump = WrapJump(audio);
+        f.wrapRank = WrapJumpRank(audio);
+    }
+    return f;
+}
+
+bool BuildSound(const std::string& sourcePath, const std::string& soundfont, Built& built, std::string& error) {
+    std::vector<uint8_t> source;
+    if (!ReadBytes(sourcePath, source)) {
+        error = "cannot read the source";
+        return false;
+    }
+    Audio audio;
+    FileSettings file;
+    bool loops = false;
+    if (!Render(sourcePath, std::string(source.begin(), source.end()), soundfont, audio, file, loops, error)) return false;
+    const double loudness = IntegratedLoudness(audio);
+    if (!std::isfinite(loudness)) {
+        error = "the sound is silent";
+        return false;
+    }
+    double gain = file.loudness - loudness;
+    const uint32_t serial = Serial(std::filesystem::path(sourcePath).stem().string());
+    // Encoding moves peaks a little; if the decoded sound comes too close to full scale, it is made a
+    // little quieter and encoded again (its loudness then falls short of the target, which Describe shows).
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        Audio scaled = audio;
+        ApplyGain(scaled, gain);
+        Audio decoded;
+        if (!EncodeVorbis(scaled, file.quality, serial, built.ogg, error) || !DecodeVorbis(built.ogg, decoded, error))
+            return false;
+        built.figures = Measure(decoded, loops);
+        built.figures.bytes = built.ogg.size();
+        if (built.figures.peakDb <= kPeakCeilingDb - 0.05) return true;
+        gain -= built.figures.peakDb - (kPeakCeilingDb - 0.1);
+    }
+    error = "its peak stays above " + std::to_string(kPeakCeilingDb) + " dBFS";
+    return false;
+}
+
+std::string Describe(const std::string& name, const Figures& f) {
+    char line[256];
+    char wrap[96] = "";
+    if (f.loops)
+        std::snprintf(wrap, sizeof wrap, ", loops (wrap %.4f, above %.0f%% of its steps)", f.wrapJump, 100 * f.wrapRank);
+    std::snprintf(line, sizeof line, "%s: %.1f LUFS, peak %.1f dBFS, %.2f s %s%s, %zu KB", name.c_str(), f.loudness,
+                  f.peakDb, f.seconds, f.channels == 2 ? "stereo" : "mono", wrap, (f.bytes + 512) / 1024);
+    return line;
+}
+
+}  // namespace vz::soundbuild
