@@ -10,6 +10,8 @@ namespace vz::soundbuild {
 
 namespace {
 
+constexpr size_t kSeamLead = kRate / 40;  // 25 ms, well under the shortest step of any score
+
 struct Fluid {
     fluid_settings_t* settings = new_fluid_settings();
     fluid_synth_t* synth = nullptr;
@@ -68,7 +70,10 @@ bool RenderScore(const Score& score, const std::string& soundfont, Audio& out, s
         fluid_synth_cc(fluid.synth, in.channel, 93, in.chorus);
     }
 
-    const size_t total = score.endFrame + static_cast<size_t>(score.tail * kRate);
+    // A loop's seam falls a moment before its first beat rather than on it, so the wrap joins ringing
+    // sound to ringing sound instead of cutting into the attacks of the first notes.
+    const size_t lead = score.loop ? kSeamLead : 0;
+    const size_t total = score.endFrame + lead + static_cast<size_t>(score.tail * kRate);
     std::vector<float> left(total), right(total);
     size_t done = 0;
     auto renderTo = [&](size_t frame) {
@@ -80,7 +85,7 @@ bool RenderScore(const Score& score, const std::string& soundfont, Audio& out, s
         }
     };
     for (const NoteEvent& e : score.events) {
-        renderTo(std::min(e.frame, total));
+        renderTo(std::min(e.frame + lead, total));
         if (e.on) fluid_synth_noteon(fluid.synth, e.channel, e.key, e.velocity);
         else fluid_synth_noteoff(fluid.synth, e.channel, e.key);
     }

@@ -17,6 +17,8 @@ namespace vz::soundbuild {
 
 namespace {
 
+constexpr double kLoudnessTolerance = 0.15;  // LU a built sound may be off what it asks for
+
 // A stream serial number of the sound's name (FNV-1a), never the clock.
 uint32_t Serial(const std::string& name) {
     uint32_t h = 2166136261u;
@@ -87,8 +89,9 @@ bool BuildSound(const std::string& sourcePath, const std::string& soundfont, Bui
     }
     double gain = file.loudness - loudness;
     const uint32_t serial = Serial(std::filesystem::path(sourcePath).stem().string());
-    // Encoding moves peaks a little; if the decoded sound comes too close to full scale, it is made a
-    // little quieter and encoded again (its loudness then falls short of the target, which Describe shows).
+    // Encoding moves the loudness and the peaks a little (most in noisy, bright sounds), so the sound is
+    // measured again as it decodes and encoded once more where that is off: nearer the loudness it asks
+    // for, or quieter if a peak came too close to full scale (its loudness then falls short, as shown).
     for (int attempt = 0; attempt < 4; ++attempt) {
         Audio scaled = audio;
         ApplyGain(scaled, gain);
@@ -97,9 +100,13 @@ bool BuildSound(const std::string& sourcePath, const std::string& soundfont, Bui
             return false;
         built.figures = Measure(decoded, loops);
         built.figures.bytes = built.ogg.size();
-        if (built.figures.peakDb <= kPeakCeilingDb - 0.05) return true;
-        gain -= built.figures.peakDb - (kPeakCeilingDb - 0.1);
+        const double headroom = kPeakCeilingDb - 0.05 - built.figures.peakDb;
+        const double shortfall = file.loudness - built.figures.loudness;
+        if (headroom >= 0 && (std::fabs(shortfall) <= kLoudnessTolerance || (shortfall > 0 && headroom < 0.5)))
+            return true;
+        gain += std::min(shortfall, headroom - 0.05);
     }
+    if (built.figures.peakDb < kPeakCeilingDb) return true;
     error = "its peak stays above " + std::to_string(kPeakCeilingDb) + " dBFS";
     return false;
 }

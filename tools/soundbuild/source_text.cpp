@@ -13,8 +13,12 @@ std::vector<SourceLine> SplitSource(const std::string& text) {
     int number = 0;
     while (std::getline(in, raw)) {
         ++number;
-        const size_t hash = raw.find('#');
-        if (hash != std::string::npos) raw.resize(hash);
+        // A comment begins with a '#' that begins a word; inside a word it is a sharp (f#4).
+        for (size_t i = 0; i < raw.size(); ++i)
+            if (raw[i] == '#' && (i == 0 || raw[i - 1] == ' ' || raw[i - 1] == '\t')) {
+                raw.resize(i);
+                break;
+            }
         SourceLine line{number, {}};
         std::istringstream words(raw);
         for (std::string w; words >> w;) line.words.push_back(w);

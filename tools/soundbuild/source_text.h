@@ -12,7 +12,7 @@ struct SourceError : std::runtime_error {
     SourceError(int line, const std::string& what) : std::runtime_error("line " + std::to_string(line) + ": " + what) {}
 };
 
-// One line of a source with its comment ("# ...") taken off; blank lines are dropped.
+// One line of a source with its comment (from a word beginning with "#") taken off; blank lines are dropped.
 struct SourceLine {
     int number = 0;
     std::vector<std::string> words;

@@ -94,8 +94,7 @@ Layer ReadLayer(const SourceLine& line) {
     layer.noise = line.words[0] == "noise";
     layer.start = Number(line, line.words[1], "a start in seconds");
     if (line.words[2] == "all") {
-        layer.whole = true;
-        if (layer.start != 0) throw SourceError(line.number, "a layer lasting 'all' starts at 0");
+        layer.whole = true;  // from its start on as long as the sound; in a bed, round the loop
     } else {
         layer.duration = Positive(line, line.words[2], "a duration in seconds");
     }
