@@ -90,20 +90,29 @@ double WrapJump(const Audio& audio) {
     return jump;
 }
 
-double WrapJumpRank(const Audio& audio) {
+double WrapJumpRatio(const Audio& audio) {
     const size_t ch = static_cast<size_t>(audio.channels);
     const size_t frames = audio.Frames();
-    if (frames < 2) return 0.0;
-    const double jump = WrapJump(audio);
-    size_t smaller = 0, steps = 0;
-    for (size_t i = 1; i < frames; ++i) {
-        double step = 0.0;
+    const size_t near = static_cast<size_t>(audio.rate) / 500;  // 2 ms
+    if (frames < 2 * near + 2) return 0.0;
+    // The steps into frames 1 .. near and into the last `near` frames (all but the wrap itself).
+    double largest = 0.0;
+    auto step = [&](size_t i) {  // from frame i - 1 to frame i
+        double s = 0.0;
         for (size_t c = 0; c < ch; ++c)
-            step = std::max(step, std::fabs(static_cast<double>(audio.samples[i * ch + c]) - audio.samples[(i - 1) * ch + c]));
-        smaller += step < jump;
-        ++steps;
-    }
-    return static_cast<double>(smaller) / static_cast<double>(steps);
+            s = std::max(s, std::fabs(static_cast<double>(audio.samples[i * ch + c]) - audio.samples[(i - 1) * ch + c]));
+        return s;
+    };
+    for (size_t i = 1; i <= near; ++i) largest = std::max({largest, step(i), step(frames - i)});
+    const double jump = WrapJump(audio);
+    return largest > 0 ? jump / largest : (jump > 0 ? HUGE_VAL : 0.0);
+}
+
+void Rotate(Audio& audio, size_t frames) {
+    const size_t ch = static_cast<size_t>(audio.channels);
+    if (audio.Frames() == 0) return;
+    frames %= audio.Frames();
+    std::rotate(audio.samples.begin(), audio.samples.begin() + static_cast<long>(frames * ch), audio.samples.end());
 }
 
 }  // namespace vz::soundbuild

@@ -39,9 +39,12 @@ void CrossfadeTail(std::vector<float>& mono, size_t loopFrames, size_t fadeFrame
 void TrimTail(Audio& audio, double floorDb, size_t fadeFrames);
 
 // How far the samples leap when a looping sound wraps from its last frame to its first (largest over
-// the channels), and the same leap's place among the sound's own sample-to-sample steps: the fraction of
-// steps that are smaller (1.0 means the wrap is the sharpest edge in the file).
+// the channels), and that leap against the largest step the sound makes within 2 ms either side of the
+// wrap: a click stands far above its neighbours (a ratio well over 1), a clean wrap is one of them.
 double WrapJump(const Audio& audio);
-double WrapJumpRank(const Audio& audio);
+double WrapJumpRatio(const Audio& audio);
+
+// A loop started `frames` later: its first `frames` frames moved to its end.
+void Rotate(Audio& audio, size_t frames);
 
 }  // namespace vz::soundbuild

@@ -239,6 +239,12 @@ Audio RenderRecipe(const Recipe& recipe) {
             }
         }
     }
+    // An event still sounding at a one-shot's end is closed softly rather than cut.
+    if (!bed) {
+        const size_t fade = std::min<size_t>(total, kRate / 200);
+        for (size_t i = 0; i < fade; ++i)
+            for (size_t c = 0; c < ch; ++c) out.samples[(total - 1 - i) * ch + c] *= static_cast<float>(i) / fade;
+    }
     return out;
 }
 
