@@ -27,20 +27,25 @@ std::vector<SourceLine> SplitSource(const std::string& text) {
     return lines;
 }
 
-double Number(const SourceLine& line, const std::string& word, const char* what) {
-    double v = 0;
+namespace {
+
+template <typename T>
+T Parsed(const SourceLine& line, const std::string& word, const char* what) {
+    T v{};
     const char* end = word.data() + word.size();
     auto [at, ec] = std::from_chars(word.data(), end, v);
     if (ec != std::errc() || at != end) throw SourceError(line.number, std::string(what) + " expected, not '" + word + "'");
     return v;
 }
 
+}  // namespace
+
+double Number(const SourceLine& line, const std::string& word, const char* what) {
+    return Parsed<double>(line, word, what);
+}
+
 int Integer(const SourceLine& line, const std::string& word, const char* what) {
-    int v = 0;
-    const char* end = word.data() + word.size();
-    auto [at, ec] = std::from_chars(word.data(), end, v);
-    if (ec != std::errc() || at != end) throw SourceError(line.number, std::string(what) + " expected, not '" + word + "'");
-    return v;
+    return Parsed<int>(line, word, what);
 }
 
 std::vector<double> Numbers(const SourceLine& line, const std::string& word, char separator, size_t count, const char* what) {
