@@ -205,6 +205,7 @@ TEST(Synth, FaultsNameTheirLine) {
     EXPECT_NE(RecipeError("loop 4\ntone 0 all freq=300>400\n").find("glide"), std::string::npos);
     EXPECT_NE(RecipeError("length 1\nloop 2\ntone 0 1\n").find("either a length or a loop"), std::string::npos);
     EXPECT_NE(RecipeError("length 1\n").find("no layers"), std::string::npos);
+    EXPECT_NE(RecipeError("loop 10\nnoise 0 all every=0.0000001 len=0.01\n").find("every="), std::string::npos);
 }
 
 // Vorbis keeps the exact length (a loop stays a loop), makes the same bytes twice, and refuses what is not Vorbis.

@@ -125,6 +125,7 @@ PartLine ReadPartLine(const SourceLine& line, const std::vector<Instrument>& ins
     if (!drum.empty()) {
         auto key = DrumKeys().find(drum);
         p.drumKey = key != DrumKeys().end() ? key->second : Integer(line, drum, "a drum name or key");
+        if (p.drumKey < 0 || p.drumKey > 127) throw SourceError(line.number, "a drum key out of 0 .. 127");
     }
     std::string rest;
     for (size_t i = 1; i < line.words.size(); ++i) rest += " " + line.words[i];

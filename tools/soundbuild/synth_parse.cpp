@@ -105,6 +105,9 @@ Layer ReadLayer(const SourceLine& line) {
         it->second(line, value, layer);
     }
     if (layer.Scattered() && layer.length <= 0) throw SourceError(line.number, "scattered events need len=");
+    // Bounds that keep a slip of the pen from asking for millions of events.
+    if ((layer.every > 0 && layer.every < 0.002) || layer.rate > 500 || layer.length > 60)
+        throw SourceError(line.number, "every= under 2 ms, rate= over 500 a second or len= over a minute");
     if (layer.start < 0 || layer.attack < 0 || layer.decay < 0 || layer.release < 0 || layer.pan < -1 || layer.pan > 1)
         throw SourceError(line.number, "a start, time or pan out of range");
     return layer;
