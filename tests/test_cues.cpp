@@ -196,7 +196,8 @@ TEST_F(CuesTest, StoryMomentsAndOneSoundRequestEveryFrame) {
     Quiet(150);
     EXPECT_EQ(platform.PlaySoundCount() - requests, game->frames - frames);
     const int first = kFirstSnore - 1;
-    EXPECT_EQ(FramesWith(Cue::Snore, asleep), (std::vector<int>{first, first + kSnorePeriod, first + 2 * kSnorePeriod}));
+    EXPECT_EQ(FramesWith(Cue::Snore, asleep),
+              (std::vector<int>{first, first + kSnorePeriod, first + 2 * kSnorePeriod}));
     MoveTo(*game, platform, 500, 17);  // the panel hides the scene: no snoring
     const size_t panel = Heard();
     Quiet(kSnorePeriod + 5);

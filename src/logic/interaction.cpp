@@ -30,8 +30,9 @@ void HandleRightClick(World& world, Story& story) {
         const int verb = world.cursor.verb;
         NextVerb(world.cursor);
         if (world.cursor.verb != verb) world.sound.Add(Cue::Verb);
-    } else
+    } else {
         story.heldItem = -1;
+    }
 }
 
 // Responses of kinds 4, 5 and 7, which belong to no single object.

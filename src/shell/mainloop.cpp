@@ -34,7 +34,8 @@ void TitleBlock(Game& game, Platform& platform) {
     World& w = game.world;
     Poll(game, platform);
     DrawTitleBackground(game.title, w.backBuffer);
-    const TitleChoice choice = UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick);
+    const TitleChoice choice =
+        UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick);
     switch (choice) {
         case TitleChoice::Start: w.state = GameState::ChangeLocation; break;
         case TitleChoice::Load: w.state = GameState::LoadGame; break;

@@ -49,7 +49,8 @@ TitleChoice TitleButtonAt(int mouseX, int mouseY) {
 
 TitleChoice UpdateTitleMenu(const TitleMenu& m, Surface& target, int mouseX, int mouseY, bool click) {
     TitleChoice choice = TitleChoice::None;
-    if (Button(target, kStartTop, m.startNormal, m.startHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Start;
+    if (Button(target, kStartTop, m.startNormal, m.startHighlighted, mouseX, mouseY, click))
+        choice = TitleChoice::Start;
     if (Button(target, kLoadTop, m.loadNormal, m.loadHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Load;
     if (Button(target, kQuitTop, m.quitNormal, m.quitHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Quit;
     return choice;

@@ -25,7 +25,8 @@ void AddToInventory(Carried& carried, int object) {
 namespace {
 
 bool OverButton(const InventoryPanel& panel, int bx, int by, int mouseX, int mouseY) {
-    return bx <= mouseX && mouseX <= bx + panel.buttonWidth - 1 && by <= mouseY && mouseY <= by + panel.buttonHeight - 1;
+    return bx <= mouseX && mouseX <= bx + panel.buttonWidth - 1 && by <= mouseY &&
+           mouseY <= by + panel.buttonHeight - 1;
 }
 
 }  // namespace
