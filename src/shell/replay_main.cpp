@@ -63,7 +63,8 @@ int Replay(int argc, char** argv) {
             continue;
         }
         if (c.kind == CommandKind::State) {
-            std::cout << StateJson(*game) << std::endl;
+            std::cout << StateJson(*game, platform.SoundFrames()) << std::endl;
+            platform.ForgetSounds();
             continue;
         }
         const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY);

@@ -22,6 +22,12 @@ RawInput HeadlessPlatform::ReadInput() {
     return r;
 }
 
+void HeadlessPlatform::PlaySound(const SoundFrame& frame) {
+    if (sounds_.size() == kKeptSoundFrames) sounds_.pop_front();
+    sounds_.push_back(frame);
+    ++soundRequests_;
+}
+
 void HeadlessPlatform::Present(const Surface& frame) {
     if (keepFrames) lastFrame_ = frame;
     ++presents_;
