@@ -22,11 +22,15 @@ public:
     uint32_t Ticks() override { return ticks_; }
     void SleepMs(uint32_t ms) override { ticks_ += ms; }
     void Notice(const std::string& text) override { notices.push_back(text); }
+    // Kept in `reports`, and written to standard error as well when `echoReports` is set.
+    void Report(const std::string& text) override;
 
     const Surface& LastFrame() const { return lastFrame_; }
     int PresentCount() const { return presents_; }
 
     std::vector<std::string> notices;  // every notice shown, in order
+    std::vector<std::string> reports;  // every problem reported for standard error, in order
+    bool echoReports = false;
     bool keepFrames = true;            // long unattended runs need not copy every frame
 
 private:
