@@ -195,6 +195,21 @@ void CleanStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
+// rename() that fails with EEXIST rather than replace anything at `to`.
+int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return -1;
+#endif
+    // A system or file system that cannot rename without replacing: look first.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
 }  // namespace
 
 WriteResult Files::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -264,14 +279,7 @@ std::string Files::MoveAside(const std::string& path, const std::string& suffix)
     writeProblem.clear();
     for (int n = 1; n < 100; ++n) {
         const std::string aside = path + suffix + (n > 1 ? "-" + std::to_string(n) : "");
-        int moved = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
-        if (moved != 0 && errno == EINVAL) {
-            // A file system that cannot rename without replacing: look first.
-            struct stat st {};
-            if (::lstat(aside.c_str(), &st) == 0) continue;
-            moved = ::rename(path.c_str(), aside.c_str());
-        }
-        if (moved == 0) {
+        if (RenameWithoutReplacing(path, aside) == 0) {
             SyncFolder(FolderOf(path));
             return aside;
         }
