@@ -195,7 +195,8 @@ void CleanStaleTemporaries(const std::string& path) {
     ::closedir(dir);
 }
 
-// rename() that fails with EEXIST rather than replace anything at `to`.
+}  // namespace
+
 int RenameWithoutReplacing(const std::string& from, const std::string& to) {
 #ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
@@ -210,16 +211,18 @@ int RenameWithoutReplacing(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str());
 }
 
-}  // namespace
+int CreateTemporaryFile(const std::string& path, std::string& temp) {
+    CleanStaleTemporaries(path);
+    return CreateTemporaryBeside(path, temp);
+}
 
 WriteResult Files::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     writeProblem.clear();
-    CleanStaleTemporaries(path);
     // The file replaced keeps its permissions: a save or a settings file kept at 600 stays so.
     struct stat old {};
     const bool keepMode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     std::string temp;
-    const int fd = CreateTemporaryBeside(path, temp);
+    const int fd = CreateTemporaryFile(path, temp);
     if (fd < 0) {
         writeProblem = std::strerror(errno);
         return WriteResult::CannotCreate;

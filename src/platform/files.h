@@ -94,6 +94,14 @@ std::string WhyUnreadable(const std::string& path, size_t maxBytes);
 // taken by anything at all).
 int CreateNewFile(const std::string& path, mode_t mode);
 
+// Creates a new temporary file "<path>.tmp-<8 hex digits>" beside `path` (as CreateNewFile does) and
+// locks it for as long as a descriptor of it stays open; such files nobody holds, left by a run
+// that was killed while writing, are removed first. The descriptor, or -1 with errno set.
+int CreateTemporaryFile(const std::string& path, std::string& temp);
+
+// Renames `from` to `to` only when nothing is at `to`: else -1 with errno EEXIST, and nothing moves.
+int RenameWithoutReplacing(const std::string& from, const std::string& to);
+
 // The folder below the working directory that holds the pictures.
 inline constexpr const char* kPictureFolder = "images";
 

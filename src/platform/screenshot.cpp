@@ -20,6 +20,7 @@ namespace {
 constexpr uint16_t kNoteBackground = 0x10A2;  // a dark grey the font reads well on
 constexpr int kNoteMargin = 8;
 constexpr int kMostPerSecond = 999;  // names tried for the screenshots of one second
+constexpr const char* kPendingName = ".Vudizid Ozazi screenshot.png";  // while it is being written
 
 int TextWidth(const char* text) {
     int w = 0;
@@ -47,33 +48,36 @@ ScreenshotResult SaveScreenshot(const Surface& frame, const std::string& folder,
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H-%M-%S", &local);
     const std::string stem = folder + "/Vudizid Ozazi " + stamp;
-    int fd = -1;
-    for (int n = 1; n <= kMostPerSecond && fd < 0; ++n) {
-        r.path = n == 1 ? stem + ".png" : stem + " " + std::to_string(n) + ".png";
-        fd = CreateNewFile(r.path, 0644);
-        if (fd < 0 && errno != EEXIST) {
-            r.problem = r.path + " cannot be made: " + std::strerror(errno);
-            r.path.clear();
-            return r;
+    // Written under a hidden name of its own first, and named only when whole, so no one (a file
+    // manager, a test) ever sees half a picture. Its lock is held until then.
+    std::string temp;
+    const int fd = CreateTemporaryFile(folder + "/" + kPendingName, temp);
+    if (fd < 0) {
+        r.problem = "no file can be made in " + folder + ": " + std::strerror(errno);
+        return r;
+    }
+    const int held = ::dup(fd);
+    std::FILE* file = ::fdopen(fd, "wb");
+    bool written = file && WritePng(frame, file);
+    written = (file ? std::fclose(file) == 0 : ::close(fd) == 0) && written;
+    const int error = errno;
+    if (!written) r.problem = temp + " cannot be written: " + std::strerror(error);
+    // The first name nothing at all has taken: a link, an earlier picture, a FIFO are passed over.
+    for (int n = 1; written && n <= kMostPerSecond && r.path.empty(); ++n) {
+        const std::string name = n == 1 ? stem + ".png" : stem + " " + std::to_string(n) + ".png";
+        if (RenameWithoutReplacing(temp, name) == 0) {
+            r.path = name;
+        } else if (errno != EEXIST) {
+            r.problem = name + " cannot be made: " + std::strerror(errno);
+            break;
+        } else if (n == kMostPerSecond) {
+            r.outcome = ScreenshotOutcome::NamesUsedUp;
+            r.problem = "every name for a screenshot of " + std::string(stamp) + " is taken in " + folder;
         }
     }
-    if (fd < 0) {
-        r.outcome = ScreenshotOutcome::NamesUsedUp;
-        r.problem = "every name for a screenshot of " + std::string(stamp) + " is taken in " + folder;
-        r.path.clear();
-        return r;
-    }
-    std::FILE* file = ::fdopen(fd, "wb");
-    const bool written = file && WritePng(frame, file);
-    const bool closed = file ? std::fclose(file) == 0 : ::close(fd) == 0;
-    if (!written || !closed) {
-        // The file is ours, made a moment ago: a half-written picture goes again.
-        r.problem = r.path + " cannot be written: " + std::strerror(errno);
-        ::unlink(r.path.c_str());
-        r.path.clear();
-        return r;
-    }
-    r.outcome = ScreenshotOutcome::Saved;
+    if (r.path.empty()) ::unlink(temp.c_str());
+    if (held >= 0) ::close(held);
+    if (!r.path.empty()) r.outcome = ScreenshotOutcome::Saved;
     return r;
 }
 

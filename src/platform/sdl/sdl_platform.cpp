@@ -341,7 +341,10 @@ private:
                                       ? ScreenRect{settings_.windowX, settings_.windowY, settings_.windowWidth,
                                                    settings_.windowHeight}
                                       : ScreenRect{0, 0, kScreenWidth, kScreenHeight};
-        const ScreenRect at = PlaceWindow(wanted, settings_.hasWindowPlace, screens);
+        // A window opened on the whole screen has no frame: it may take the screen's size (without
+        // a window manager, which alone makes it cover the screen, that is all it gets).
+        const ScreenRect at =
+            PlaceWindow(wanted, settings_.hasWindowPlace, screens, fullscreen_ ? FrameBorders{} : kUsualFrame);
         const Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                              (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         window_ = SDL_CreateWindow("Vudizid Ozazi", at.x, at.y, at.width, at.height, flags);
