@@ -47,17 +47,23 @@ void TitleBlock(Game& game, Platform& platform) {
     platform.Present(w.backBuffer);
 }
 
-// Without a usable save the player gets a new game, as with the start button; a damaged one is
-// named, and left on disk untouched until the player saves over it.
+// Without a usable save the player gets a new game, as with the start button; a damaged or
+// unreadable one is named, and left on disk untouched.
 void LoadBlock(Game& game, Platform& platform) {
     World& w = game.world;
-    switch (LoadGameFromFile(w, game.story, platform)) {
+    const LoadResult r = LoadGameFromFile(w, game.story, platform);
+    if (!r.detail.empty()) platform.Report(r.detail);
+    switch (r.outcome) {
         case LoadOutcome::Loaded:
             w.state = GameState::Play;
             w.input.leftClick = false;
             break;
         case LoadOutcome::Damaged:
             platform.Notice(kDamagedNotice);
+            w.state = GameState::ChangeLocation;
+            break;
+        case LoadOutcome::Unreadable:
+            platform.Notice(UnreadableNotice(r.why));
             w.state = GameState::ChangeLocation;
             break;
         case LoadOutcome::NoSave:
@@ -68,8 +74,13 @@ void LoadBlock(Game& game, Platform& platform) {
 
 // A save that fails is named and play goes on; the previous saved game is never lost.
 void SaveBlock(Game& game, Platform& platform) {
-    switch (SaveGameToFile(game.world, game.story, platform)) {
-        case SaveOutcome::Saved: game.world.sound.Add(Cue::Save); break;
+    const SaveResult r = SaveGameToFile(game.world, game.story, platform);
+    if (!r.detail.empty()) platform.Report(r.detail);
+    switch (r.outcome) {
+        case SaveOutcome::Saved:
+            game.world.sound.Add(Cue::Save);
+            if (!r.keptAside.empty()) platform.Notice(KeptAsideNotice(r.keptAside));
+            break;
         case SaveOutcome::CannotCreate: platform.Notice(kCannotCreateNotice); break;
         case SaveOutcome::WriteFailed: platform.Notice(kWriteErrorNotice); break;
     }

@@ -33,4 +33,9 @@ void HeadlessPlatform::Present(const Surface& frame) {
     ++presents_;
 }
 
+void HeadlessPlatform::Report(const std::string& text) {
+    reports.push_back(text);
+    if (echoReports) Files::Report(text);
+}
+
 }  // namespace vz

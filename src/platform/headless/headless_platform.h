@@ -25,6 +25,8 @@ public:
     void Notice(const std::string& text) override { notices.push_back(text); }
     // Keeps what the frame asked for; nothing is heard.
     void PlaySound(const SoundFrame& frame) override;
+    // Kept in `reports`, and written to standard error as well when `echoReports` is set.
+    void Report(const std::string& text) override;
 
     const Surface& LastFrame() const { return lastFrame_; }
     int PresentCount() const { return presents_; }
@@ -37,6 +39,8 @@ public:
     int64_t PlaySoundCount() const { return soundRequests_; }  // every request since start-up
 
     std::vector<std::string> notices;  // every notice shown, in order
+    std::vector<std::string> reports;  // every problem reported for standard error, in order
+    bool echoReports = false;
     bool keepFrames = true;            // long unattended runs need not copy every frame
 
 private:
