@@ -81,6 +81,37 @@ TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene
     EXPECT_EQ(b.game->story.heldItem, -1);
 }
 
+// The click on Load is used up by loading. The saved scene comes back in that very frame, with the
+// pointer still on the button: here over the palm beach's bottle, on sand a click would walk to. The
+// hero must stay where he was saved, and nothing answers.
+TEST(SaveGame, TheLoadClickIsUsedUpAndNeitherWalksNorActsInTheLoadedScene) {
+    MemoryPlatform platform;
+    ASSERT_EQ(UseRealPictures(platform, {"images/locations/palme_i.sbf"}), 1) << "run the tests in the build folder";
+    {
+        auto made = StartedGame(platform);
+        EnterScene(*made, platform, kPalmScene, 100, 350);
+        platform.files[kSavePath] = EncodeSaveRecord(GatherSaveRecord(made->world, made->story));
+    }
+    auto game = StartedGame(platform);
+    const World& w = game->world;
+    MoveTo(*game, platform, 570, 530);
+    ASSERT_TRUE(ObjectUnderMouse(w.objects[kBottle], 570, 530));
+    Frame(*game, platform, LeftButton());
+    ASSERT_EQ(w.state, GameState::Play);
+    ASSERT_EQ(w.locationIndex, kPalmScene);
+    EXPECT_EQ(w.hero.targetX, 100);
+    EXPECT_EQ(w.hero.targetY, 350);
+    for (int n = 0; n < 2 * kClickCooldownFrames; ++n) Frame(*game, platform);
+    EXPECT_EQ(w.hero.x, 100);
+    EXPECT_EQ(w.hero.y, 350);
+    EXPECT_EQ(game->story.messageKind, kNoMessage);
+    EXPECT_EQ(game->story.messageTimer, 0);
+
+    // The very same click in the scene does send him: the place is one a click walks to.
+    Frame(*game, platform, LeftButton());
+    EXPECT_NE(std::pair(w.hero.targetX, w.hero.targetY), std::pair(100, 350));
+}
+
 TEST(SaveGame, TheRecordIs420LittleEndianBytesWithReservedSlotsZeroAndFailedSavesKeepTheOld) {
     Session g;
     SaveFromPanel(*g.game, g.platform);
