@@ -53,6 +53,7 @@ TEST(Settings, EveryLineTheGameDoesNotOwnIsKeptAsItStands) {
                                    "window = 10 20 800 600\n"
                                    "[later]\n"
                                    "zoom=7 ; a later version's key\n"
+                                   "volume=80\nmute=no\n"
                                    "fullscreen=no";
     SettingsFile file;
     std::vector<std::string> warnings;
@@ -75,6 +76,7 @@ TEST(Settings, EveryLineTheGameDoesNotOwnIsKeptAsItStands) {
                                              "window=30 20 800 600\n"
                                              "[later]\n"
                                              "zoom=7 ; a later version's key\n"
+                                             "volume=80\nmute=no\n"
                                              "fullscreen=no\n");
     // The game's keys the file did not hold yet are added at its end.
     SettingsFile other;
@@ -175,7 +177,7 @@ TEST(Settings, ARewrittenFileKeepsItsMode) {
     DisplaySettings s = LoadDisplaySettings(files, path, file, warnings);
     s.scale = ScaleMode::Whole;
     ASSERT_EQ(SaveDisplaySettings(files, folder.Path(""), file, s), WriteResult::Ok);
-    EXPECT_EQ(Contents(path), "language=de\nscale=whole\nfullscreen=yes\n");
+    EXPECT_EQ(Contents(path), "language=de\nscale=whole\nfullscreen=yes\nvolume=80\nmute=no\n");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
