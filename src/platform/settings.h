@@ -1,4 +1,5 @@
-// The display as the player left it (scaling, full screen or window, the window's place), kept between runs.
+// The display as the player left it (scaling, full screen or window, the window's place) and the sound's
+// volume and mute, kept between runs.
 #pragma once
 
 #include <string>
@@ -17,6 +18,8 @@ struct DisplaySettings {
     int windowY = 0;
     int windowWidth = 1024;
     int windowHeight = 768;
+    int volume = 80;     // per cent, in steps of ten
+    bool muted = false;
 
     bool operator==(const DisplaySettings&) const = default;
 };
