@@ -72,8 +72,8 @@ std::vector<int16_t> Mixed(BedMixer& mixer, int frames) {
 constexpr int kFade = 1000;  // frames of a crossfade in these tests
 
 TEST(BedMixer, ACrossfadeHearsBothPiecesAtOnceAtAnEvenLoudnessThenFreesTheOldOne) {
+    Probe unheard;  // declared first: the mixer's pieces mark it as they are freed
     BedMixer mixer(kFade);
-    Probe unheard;
     mixer.Switch(BedMixer::kMusic, std::make_unique<ProbeSource>(unheard, 0));
     mixer.Switch(BedMixer::kAmbience, std::make_unique<SideSource>(0, 0));
     mixer.Switch(BedMixer::kMusic, nullptr);  // music off: it fades out (from silence)
@@ -105,8 +105,8 @@ TEST(BedMixer, ACrossfadeHearsBothPiecesAtOnceAtAnEvenLoudnessThenFreesTheOldOne
 }
 
 TEST(BedMixer, SilentItDecodesNothingAndGoesOnWhereItWas) {
-    BedMixer mixer(1);
     Probe probe;
+    BedMixer mixer(1);
     mixer.Switch(BedMixer::kMusic, std::make_unique<ProbeSource>(probe, 100));
     Mixed(mixer, 500);
     const long before = probe.given;
@@ -153,8 +153,8 @@ TEST(BedMixer, AVolumeChangeIsSpreadOverTheNextBlock) {
 }
 
 TEST(BedMixer, ASourceThatFailsIsDroppedAndTheRestPlaysOn) {
-    BedMixer mixer(1);
     Probe broken;
+    BedMixer mixer(1);
     mixer.Switch(BedMixer::kMusic, std::make_unique<ProbeSource>(broken, 500, 300));
     mixer.Switch(BedMixer::kAmbience, std::make_unique<SideSource>(0, 700));
     Mixed(mixer, 10);  // past the first block's rise from silence
@@ -169,9 +169,9 @@ TEST(BedMixer, ASourceThatFailsIsDroppedAndTheRestPlaysOn) {
 }
 
 TEST(BedMixer, ManySwitchesWhileMutedKeepAtMostTwoPiecesPerLayer) {
+    std::vector<Probe> probes(30);  // outlives the mixer, whose last pieces write into it as they go
     BedMixer mixer(kFade);
     mixer.SetGain(0.0f);
-    std::vector<Probe> probes(30);
     for (Probe& p : probes) mixer.Switch(BedMixer::kMusic, std::make_unique<ProbeSource>(p, 1));
     EXPECT_EQ(mixer.Voices(BedMixer::kMusic), 2);
     mixer.DropFinished();

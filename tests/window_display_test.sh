@@ -11,6 +11,8 @@ need_tools
 make_work_folder
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 settings="$XDG_CONFIG_HOME/vudizid/settings.ini"
+# What the game said, but for the one line of a build made without its sounds.
+said() { grep -v "plays without sound" "$work/game.log"; }
 
 # Options the game does not know end it at once with its usage.
 for options in "--scale" "--scale big" "--bogus"; do
@@ -47,7 +49,7 @@ mkdir -p "$(dirname "$settings")"
 printf 'scale=fit\nfullscreen=maybe\n' >"$settings"
 start_game
 expect_fitted "a bad line in the settings file"
-[ "$(wc -l <"$work/game.log")" -eq 1 ] && grep -q "settings.ini.*ignored" "$work/game.log" ||
+[ "$(said | wc -l)" -eq 1 ] && said | grep -q "settings.ini.*ignored" ||
   fail "not one line about the damaged settings: $(cat "$work/game.log")"
 press_key F10
 expect_whole "after F10"
@@ -72,7 +74,7 @@ expect_clean_exit "Escape in a window"
 setting scale=fit
 setting fullscreen=no
 grep -q '^window=-\?[0-9]* -\?[0-9]* 1024 768$' "$settings" || fail "no window place kept: $(cat "$settings")"
-[ ! -s "$work/game.log" ] || fail "warnings: $(cat "$work/game.log")"
+[ -z "$(said)" ] || fail "warnings: $(said)"
 
 # 3. The window comes back where it was left, run after run, without creeping.
 start_game
