@@ -9,7 +9,7 @@ namespace vz {
 
 namespace {
 
-constexpr int kInventoryBand = 20;  // the mouse above this row opens the inventory
+constexpr int kInventoryBand = 20;  // the mouse above this row opens the inventory, as does its button
 constexpr Point kPanelTextCentre{512, 520};
 
 // A left click first ends any response on show; one that ended a response does nothing else,
@@ -25,10 +25,12 @@ void HandleLeftClick(World& world, Story& story, bool walkAllowed) {
 
 void HandleRightClick(World& world, Story& story) {
     if (!world.input.rightClick || story.messageTimer != 0) return;
-    if (story.heldItem == -1)
-        NextVerb(world.cursor);
-    else
+    if (story.heldItem != -1)
         story.heldItem = -1;
+    else if (world.input.touched)
+        StepVerb(world.cursor);
+    else
+        NextVerb(world.cursor);
 }
 
 // Responses of kinds 4, 5 and 7, which belong to no single object.
@@ -216,7 +218,7 @@ FrameEnd PlayFrame(World& world, Story& story) {
     DrawHotspots(world, story);
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
-    if (world.input.mouseY < kInventoryBand && world.state == GameState::Play) {
+    if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
     }
@@ -231,7 +233,9 @@ FrameEnd InventoryFrame(World& world, Story& story) {
                                    world.input.leftClick)) {
         case PanelButton::Save: world.state = GameState::SaveGame; break;
         case PanelButton::Back: world.state = GameState::Play; break;
-        case PanelButton::None: break;
+        case PanelButton::None:
+            if (world.input.inventoryPressed) world.state = GameState::Play;  // its button closes it too
+            break;
     }
     if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
         DrawPanelText(world, story.combinations[story.messageSubject].message);

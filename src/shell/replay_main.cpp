@@ -55,6 +55,7 @@ int Replay(int argc, char** argv) {
     auto game = std::make_unique<Game>();
     StartUp(*game, platform);
     size_t noticesSeen = 0;
+    ReplayTouch touch;
     for (const ReplayCommand& c : commands) {
         if (c.kind == CommandKind::Shot) {
             const std::string path = shots + "/" + c.name + ".png";
@@ -66,7 +67,7 @@ int Replay(int argc, char** argv) {
             std::cout << StateJson(*game) << std::endl;
             continue;
         }
-        const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY);
+        const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY, touch);
         for (const RawInput& f : frames) {
             platform.SetFrameInput(f);
             RunFrame(*game, platform, false);
