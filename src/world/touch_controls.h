@@ -18,8 +18,8 @@ namespace vz {
 // the exits, the inventory's grid and the choice panel. A new control takes the next cell.
 enum class TouchButton : int {
     Menu,       // opens the menu below it
-    Inventory,  // opens the inventory, and closes it again
     Verb,       // shows the verb (or the item held) and steps to the next, as the right button does
+    Inventory,  // opens the inventory, and closes it again
     Names,      // holds the hotspot key: names everything and shows every exit, until tapped again
     Count
 };
