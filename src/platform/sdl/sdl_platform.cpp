@@ -291,19 +291,12 @@ private:
         if (controllers_) controllers_->Forget();
     }
 
-    // The system's pointer left the window: the game's stays on the edge it crossed. Where the
-    // system cannot say where its pointer is (Wayland), on along its last motion.
+    // The system's pointer left the window: the game's stays on the edge it crossed. X11 and
+    // Windows report where it crossed as one more motion; Wayland says only that it left, so the
+    // pointer goes on along its last motion to the window's edge.
     void PointerLeft() {
-        const PointerWindow state = PointerState();
-        int gx = 0, gy = 0, wx = 0, wy = 0;
         const char* driver = SDL_GetCurrentVideoDriver();
-        if (driver && SDL_strcmp(driver, "wayland") == 0) {
-            pointer_.LeftAlongLastMotion(state);
-            return;
-        }
-        SDL_GetGlobalMouseState(&gx, &gy);
-        SDL_GetWindowPosition(window_, &wx, &wy);
-        pointer_.LeftTo(gx - wx, gy - wy, state);
+        if (driver && SDL_strcmp(driver, "wayland") == 0) pointer_.LeftAlongLastMotion(PointerState());
     }
 
     // Full screen takes the mouse as a game does; a window lets the pointer leave it freely.

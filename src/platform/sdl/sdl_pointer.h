@@ -34,10 +34,8 @@ public:
     void NewFrame();
     // Takes the mouse and finger events; true when the event was one of them (heard or not).
     bool HandleEvent(const SDL_Event& e, const PointerWindow& window);
-    // The system's pointer went outside the window, to (x, y) in the window's points.
-    void LeftTo(double x, double y, const PointerWindow& window);
-    // The same where the system does not tell where it went: on along the last motion, to the
-    // window's edge.
+    // The system's pointer left the window without saying where it crossed the edge: on along
+    // its last motion, over the edge.
     void LeftAlongLastMotion(const PointerWindow& window);
     // Once a frame, after the events: a finger resting long enough becomes a long press.
     void Tick(uint32_t ms) { touch_.Tick(ms); }
@@ -56,6 +54,7 @@ public:
 
 private:
     void Place(double x, double y, const PointerWindow& window);
+    void LeftTo(double x, double y, const PointerWindow& window);
     void Finger(const SDL_Event& e, const PointerWindow& window);
     bool FromTheFinger(int x, int y, uint32_t ms) const;
 
