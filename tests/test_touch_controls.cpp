@@ -1,6 +1,8 @@
 // The touch controls in the game: what each does, what a finger on them leaves alone, when they show.
 #include "shell/touch.h"
 
+#include "platform/touch.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -206,6 +208,41 @@ TEST_F(Hand, WhileTouchingNoPointerIsDrawnTheControlsAreAndTheNextFrameStartsWit
     MoveTo(*g, real, 300, 500);
     EXPECT_EQ(region(real.LastFrame(), 284, 484, 32, 32), pointerShown);
     EXPECT_EQ(region(real.LastFrame(), verb.x, verb.y, verb.width, verb.height), noControls);
+}
+
+// A quick tap (finger down and up between two frames) on an object, right after the pointer rested
+// on an exit: the game must see the pointer leave the exit before the click, or the exit's arrow
+// would take the click from the verb.
+TEST(TouchGesturesInTheGame, AQuickTapAfterTheArrowOfAnExitStillActs) {
+    MemoryPlatform platform;
+    auto game = StartedGame(platform);
+    StartNewGame(*game, platform);
+    World& w = game->world;
+    EnterScene(*game, platform, 1);  // the bar: the sugar, and the exit on the right
+    SetVerb(*game, kLook);
+    TouchGestures touch;
+    uint32_t now = 0;
+    auto frame = [&] {
+        now += 40;
+        touch.NewFrame();
+        touch.Tick(now);
+        RawInput r;
+        touch.AddTo(r);
+        Frame(*game, platform, r);
+    };
+    auto tap = [&](int x, int y) {
+        touch.Down(1, x, y, now + 10);
+        touch.Up(1, x, y, now + 20);
+        for (int i = 0; i < 6; ++i) frame();
+    };
+    tap(970, 630);  // over the exit, which leads on at once
+    ASSERT_EQ(w.locationIndex, 2);
+    EnterScene(*game, platform, 1);
+    frame();
+    ASSERT_EQ(w.cursor.shownImage, kArrowRight);  // the pointer still there, over the exit
+    tap(840, 527);
+    EXPECT_EQ(game->story.messageKind, kLookMessage);
+    EXPECT_EQ(game->story.messageSubject, kSugar);
 }
 
 // The controls stand where nothing of the game is: no exit, no object and no person of any scene

@@ -138,8 +138,10 @@ TEST(WebInput, FingersOnAPhonesCanvasTapTakeThePointerAlongAndHandItBackToTheMou
     web.Touch(TouchPhase::Up, 7, 241, 181, 480, 360, g_now + 60);
     RawInput r = Frame(web, game);
     EXPECT_TRUE(r.touch && game.touched);
-    EXPECT_TRUE(game.leftClick);
     EXPECT_EQ(std::pair(game.mouseX, game.mouseY), std::pair(512, 384));
+    EXPECT_FALSE(game.leftClick);  // a frame sees the pointer there first
+    Frame(web, game);
+    EXPECT_TRUE(game.leftClick);
     for (int i = 0; i < 5; ++i) Frame(web, game);
 
     // Flicked up and off the canvas: the pointer stops on the top row, and no click comes of it.

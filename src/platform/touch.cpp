@@ -18,12 +18,22 @@ bool Wandered(int fromX, int fromY, int x, int y) {
 void TouchGestures::NewFrame() {
     left_.NewFrame();
     right_.NewFrame();
+    // A frame has read the pointer at the tap's place: the click comes in this one.
+    if (tapWaiting_ && !pointerMoved_) {
+        tapWaiting_ = false;
+        left_.Press();
+    }
 }
 
 TouchGestures::Finger* TouchGestures::Find(int64_t id) {
     for (Finger& f : fingers_)
         if (f.id == id) return &f;
     return nullptr;
+}
+
+void TouchGestures::Tap() {
+    if (pointerX_ != startX_ || pointerY_ != startY_) PlacePointer(startX_, startY_);
+    tapWaiting_ = true;
 }
 
 void TouchGestures::PlacePointer(int x, int y) {
@@ -67,8 +77,7 @@ void TouchGestures::Up(int64_t finger, int x, int y, uint32_t ms) {
     if (mostFingers_ >= 2) {
         if (quick) right_.Press();
     } else if (quick) {
-        PlacePointer(startX_, startY_);
-        left_.Press();
+        Tap();
     } else {
         right_.Press();  // held long enough, and let go before a frame could see it
     }
@@ -103,6 +112,7 @@ void TouchGestures::AddTo(RawInput& input) {
 
 void TouchGestures::Forget() {
     Cancel();
+    tapWaiting_ = false;
     left_.Forget();
     right_.Forget();
     pointerMoved_ = false;

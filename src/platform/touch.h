@@ -10,7 +10,10 @@ namespace vz {
 
 // A touch screen has no right button and no hover. What a hand does instead:
 //   a finger down puts the pointer under it, and the pointer follows it while it moves;
-//   a tap (down and up again within half a second, hardly moved) is a left click where it came down;
+//   a tap (down and up again within half a second, hardly moved) is a left click where it came down,
+//   in the frame after the one that put the pointer there: the game looks at what lies under its
+//   pointer in the frames before a click (an exit's arrow takes the click from the verb), and a
+//   finger, unlike a mouse, arrives and clicks at once;
 //   a long press (half a second, hardly moved) is a right click, and so is a tap of two fingers;
 //   a finger that moved further only takes the pointer along: flicked to the top, it opens the
 //   inventory as the mouse does.
@@ -47,6 +50,7 @@ private:
     };
     Finger* Find(int64_t id);
     void PlacePointer(int x, int y);
+    void Tap();
 
     std::vector<Finger> fingers_;
     bool active_ = false;
@@ -58,7 +62,8 @@ private:
     bool moved_ = false;     // a finger wandered further than a tap may
     bool longPressed_ = false;
     int pointerX_ = 0, pointerY_ = 0;
-    bool pointerMoved_ = false;
+    bool pointerMoved_ = false;  // a new place not yet read
+    bool tapWaiting_ = false;    // a tap waiting for a frame to have seen the pointer at its place
     PressLatch left_, right_;
 };
 

@@ -273,7 +273,8 @@ std::string StateJson(const Game& game) {
     }
     o << "],";
     o << "\"touch\":{\"shown\":" << (w.touch.shown ? "true" : "false") << ",\"menu\":"
-      << (w.touch.menuOpen ? "true" : "false") << ",\"names\":" << (w.touch.namesOn ? "true" : "false") << "},";
+      << (w.touch.menuOpen ? "true" : "false") << ",\"names\":" << (w.touch.namesOn ? "true" : "false")
+      << ",\"entries\":" << w.touch.menuEntries << "},";
     Json(o, "raftComboItem", s.raftComboItem());
     Json(o, "noRaftMessageItem", s.noRaftMessageItem(), false);
     o << '}';

@@ -109,6 +109,7 @@ TouchHit TouchControlAt(const TouchControls& touch, const TouchLayout& layout, i
 void DrawTouchControls(TouchControls& touch, const TouchLayout& layout, int verb, int heldItem,
                        const WorldObjects& objects, Surface& target) {
     UncoverTouchControls(touch, target);
+    touch.menuEntries = layout.entryCount;
     if (target.width != kScreenWidth || target.height != kScreenHeight) return;
     const bool holding = IsValidObject(heldItem);
     for (int b = 0; b < kTouchButtonCount; ++b) {

@@ -50,6 +50,7 @@ struct TouchControls {
     bool menuOpen = false;
     bool namesOn = false;   // the names button holds the hotspot key
     int64_t actedInFrame = -1;  // a tap acts once, whatever the number of reads in its frame
+    int menuEntries = 0;        // how many entries the menu had when last shown
     // What the controls covered in the frame they were drawn into, to put back after showing it.
     std::vector<ScreenRect> coveredRects;
     std::vector<uint16_t> covered;
