@@ -63,7 +63,8 @@ std::string UsageText() {
            "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
            "and --scale, the game starts as it was left last time (the whole screen at first).\n"
            "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
-           "between the two scales.\n";
+           "between the two scales. On a touch screen a tap acts, a long press or a tap of two\n"
+           "fingers changes the verb, and buttons in the top right corner do the rest.\n";
 }
 
 bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
