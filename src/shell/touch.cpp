@@ -5,6 +5,8 @@ namespace vz {
 
 namespace {
 
+// The verb and the inventory buttons act as the right button and the top edge do, and sound as
+// they do; the others knock as the game's buttons do.
 void Act(Game& game, Platform& platform, RawInput& raw, const TouchHit& hit) {
     TouchControls& touch = game.world.touch;
     const bool menuTapped = hit.kind == TouchHit::Button && hit.index == static_cast<int>(TouchButton::Menu);
@@ -13,12 +15,16 @@ void Act(Game& game, Platform& platform, RawInput& raw, const TouchHit& hit) {
         switch (static_cast<TouchButton>(hit.index)) {
             case TouchButton::Verb: raw.right = true; break;
             case TouchButton::Inventory: raw.inventory = true; break;
-            case TouchButton::Names: touch.namesOn = !touch.namesOn; break;
-            case TouchButton::Menu:
+            case TouchButton::Names:
+                touch.namesOn = !touch.namesOn;
+                game.world.sound.Add(Cue::ButtonPress);
+                break;
+            case TouchButton::Menu: game.world.sound.Add(Cue::ButtonPress); break;
             case TouchButton::Count: break;
         }
         return;
     }
+    game.world.sound.Add(Cue::ButtonPress);
     switch (static_cast<MenuEntry>(hit.index)) {
         case MenuEntry::Sound: platform.ToggleMute(); break;
         case MenuEntry::FullScreen: platform.ToggleFullscreen(); break;
