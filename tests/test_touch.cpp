@@ -38,7 +38,7 @@ TEST_F(Fingers, ATapIsALeftClickWhereTheFingerCameDown) {
 
     // Wandering a little is still a tap, at the place it came down. The pointer goes back there
     // for a frame before the click, so the game has seen what lies under it (an exit's arrow).
-    touch.Move(1, 610, 515, 1100);
+    touch.Move(1, 610, 515);
     touch.Up(1, 612, 516, 1150);
     r = Frame(1160);
     EXPECT_FALSE(r.left);
@@ -87,7 +87,7 @@ TEST_F(Fingers, ATapOfTwoFingersIsARightClickAndLeavesThePointer) {
     touch.Down(1, 500, 400, 0);
     touch.Down(2, 560, 420, 30);
     Frame(40);
-    touch.Move(1, 505, 402, 60);  // the first finger may not take the pointer along any more
+    touch.Move(1, 505, 402);  // the first finger may not take the pointer along any more
     touch.Up(2, 560, 420, 150);
     RawInput r = Frame(160);
     EXPECT_FALSE(r.left || r.right);  // one finger is still down
@@ -109,7 +109,7 @@ TEST_F(Fingers, ADragOnlyTakesThePointerAlongAndAFlickPastTheTopLeavesItOnTheTop
     int y = 400;
     for (uint32_t t = 50; y > -60; t += 20) {
         y -= 40;
-        touch.Move(1, 500, y, t);
+        touch.Move(1, 500, y);
         const RawInput r = Frame(t + 10);
         EXPECT_FALSE(r.left || r.right);
         EXPECT_EQ(input.mouseY, std::max(y, kMouseMinY));

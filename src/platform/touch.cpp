@@ -2,7 +2,6 @@
 #include "platform/touch.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace vz {
 
@@ -58,8 +57,7 @@ void TouchGestures::Down(int64_t finger, int x, int y, uint32_t ms) {
     mostFingers_ = std::max(mostFingers_, static_cast<int>(fingers_.size()));
 }
 
-void TouchGestures::Move(int64_t finger, int x, int y, uint32_t ms) {
-    (void)ms;
+void TouchGestures::Move(int64_t finger, int x, int y) {
     const Finger* f = Find(finger);
     if (!f) return;
     active_ = true;
@@ -70,7 +68,7 @@ void TouchGestures::Move(int64_t finger, int x, int y, uint32_t ms) {
 
 void TouchGestures::Up(int64_t finger, int x, int y, uint32_t ms) {
     if (!Find(finger)) return;
-    Move(finger, x, y, ms);
+    Move(finger, x, y);
     std::erase_if(fingers_, [&](const Finger& f) { return f.id == finger; });
     if (!fingers_.empty() || moved_ || longPressed_) return;
     const bool quick = ms - startMs_ < kLongPressMs;

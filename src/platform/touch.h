@@ -28,7 +28,7 @@ public:
     // At the start of a frame's events: presses already reported are forgotten.
     void NewFrame();
     void Down(int64_t finger, int x, int y, uint32_t ms);
-    void Move(int64_t finger, int x, int y, uint32_t ms);
+    void Move(int64_t finger, int x, int y);
     void Up(int64_t finger, int x, int y, uint32_t ms);
     // The fingers were taken away (by the system, a notice, the focus): no click comes of them.
     void Cancel();

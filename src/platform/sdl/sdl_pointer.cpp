@@ -101,7 +101,7 @@ void SdlPointer::Finger(const SDL_Event& e, const PointerWindow& window) {
     fingerMs_ = f.timestamp;
     const int64_t id = static_cast<int64_t>(f.fingerId);
     if (e.type == SDL_FINGERDOWN) touch_.Down(id, gx, gy, f.timestamp);
-    if (e.type == SDL_FINGERMOTION) touch_.Move(id, gx, gy, f.timestamp);
+    if (e.type == SDL_FINGERMOTION) touch_.Move(id, gx, gy);
     if (e.type == SDL_FINGERUP) touch_.Up(id, gx, gy, f.timestamp);
 }
 

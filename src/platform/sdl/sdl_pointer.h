@@ -46,7 +46,6 @@ public:
     void AddMotion(int dx, int dy);
     // A controller was used: the last input is no longer a touch.
     void OtherPointerUsed() { touch_.OtherPointerUsed(); }
-    bool Touching() const { return touch_.Active(); }
     // Forgets motion, presses and fingers (the focus went elsewhere, a notice stood).
     void Forget();
     // The scaling changed: motion left over below a game pixel means nothing any more.

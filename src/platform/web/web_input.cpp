@@ -51,7 +51,7 @@ void WebInput::Touch(TouchPhase phase, int64_t finger, double x, double y, doubl
     const int gy = GamePixel(y, shownHeight, kScreenHeight);
     if (gx < 0 || gy < 0) return;
     if (phase == TouchPhase::Down) touch_.Down(finger, gx, gy, ms);
-    if (phase == TouchPhase::Move) touch_.Move(finger, gx, gy, ms);
+    if (phase == TouchPhase::Move) touch_.Move(finger, gx, gy);
     if (phase == TouchPhase::Up) touch_.Up(finger, gx, gy, ms);
 }
 
