@@ -91,6 +91,26 @@ TEST(ReplayScript, FramesForEachCommand) {
     EXPECT_TRUE(frames("state").empty());
 }
 
+// A script's finger leaves the last input a touch (the controls shown, no pointer drawn) through
+// the commands that follow, until the mouse is used.
+TEST(ReplayScript, AFingersTouchLastsUntilTheMouseIsUsed) {
+    std::vector<ReplayCommand> c;
+    ParseError error;
+    ASSERT_TRUE(ParseReplayScript("tap 874 50\nwait 2\nlongpress 300 400\nmove 5 5\nwait 1\n", c, error));
+    ReplayTouch touch;
+    const auto tap = FramesFor(c[0], 100, 200, touch);
+    ASSERT_EQ(tap.size(), 7u);
+    EXPECT_TRUE(tap[0].placed && !tap[0].left);  // the pointer under the finger a frame first
+    EXPECT_TRUE(tap[1].left && tap[1].x == 874 && tap[1].y == 50);
+    for (const RawInput& f : tap) EXPECT_TRUE(f.touch && f.touchStartX == 874 && f.touchStartY == 50);
+    for (const RawInput& f : FramesFor(c[1], 874, 50, touch)) EXPECT_TRUE(f.touch);
+    const auto press = FramesFor(c[2], 874, 50, touch);
+    EXPECT_TRUE(press[1].right && !press[1].left && press[1].touchStartX == 300);
+    EXPECT_FALSE(FramesFor(c[3], 300, 400, touch)[0].touch);
+    EXPECT_FALSE(FramesFor(c[4], 5, 5, touch)[0].touch);
+    EXPECT_FALSE(ParseReplayScript("tap 3\n", c, error));
+}
+
 TEST(ReplayScript, StateJsonDescribesTheWholeGame) {
     MemoryPlatform platform;
     auto game = StartedGame(platform);

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/input.h"
+
 using namespace vz;
 
 namespace {
@@ -222,3 +224,86 @@ TEST(ChangedRows, OnlyTheBandThatDiffersIsDrawnAndAStillFrameNotAtAll) {
     EXPECT_EQ(last, 7);
 }
 
+
+namespace {
+
+// Pictures whose every pixel tells its own column, or its own row.
+Surface CoordinateFrame(bool columns) {
+    Surface frame(kScreenWidth, kScreenHeight);
+    for (int y = 0; y < kScreenHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) frame.Set(x, y, static_cast<uint16_t>(columns ? x : y));
+    return frame;
+}
+
+}  // namespace
+
+// Under every point of every window the pointer maps to the very game pixel shown there: through
+// the fitted and the whole-number scaling, bars, a window smaller than the frame, and a
+// high-density screen whose surface has twice the window's points.
+TEST(PointerMapping, EveryPointOfTheWindowGivesTheGamePixelShownUnderIt) {
+    const Surface columns = CoordinateFrame(true), rows = CoordinateFrame(false);
+    PixelLayout raw565;
+    raw565.bytesPerPixel = 2;
+    struct Case {
+        ScaleMode mode;
+        int windowW, windowH, density;
+    } cases[] = {
+        {ScaleMode::Fit, 1024, 768, 1},  {ScaleMode::Fit, 1280, 1024, 1}, {ScaleMode::Fit, 1920, 1080, 1},
+        {ScaleMode::Fit, 640, 480, 1},   {ScaleMode::Fit, 777, 901, 1},   {ScaleMode::Whole, 2100, 1600, 1},
+        {ScaleMode::Whole, 1366, 768, 1}, {ScaleMode::Fit, 900, 700, 2},  {ScaleMode::Whole, 1100, 800, 2},
+    };
+    for (const Case& c : cases) {
+        const int sw = c.windowW * c.density, sh = c.windowH * c.density;
+        const ScreenRect placed = PlacePicture(c.mode, sw, sh, kScreenWidth, kScreenHeight);
+        std::vector<uint16_t> shownX(static_cast<size_t>(placed.width) * placed.height);
+        std::vector<uint16_t> shownY(shownX.size());
+        ScreenScaler sx, sy;
+        sx.Scale(columns, shownX.data(), placed.width * 2, placed.width, placed.height, raw565);
+        sy.Scale(rows, shownY.data(), placed.width * 2, placed.width, placed.height, raw565);
+        int wrong = 0, inside = 0;
+        for (int py = 0; py < c.windowH; py += 3) {
+            for (int px = 0; px < c.windowW; px += 3) {
+                int gx = 0, gy = 0;
+                GamePixelAt(px, py, placed, sw, sh, c.windowW, c.windowH, gx, gy);
+                const int ix = px * c.density - placed.x, iy = py * c.density - placed.y;
+                if (ix < 0 || iy < 0 || ix >= placed.width || iy >= placed.height) {
+                    // Beside the picture: beyond the frame's edge on that side, for the input to clamp.
+                    if ((ix < 0 && gx >= 0) || (iy < 0 && gy >= 0) || (ix >= placed.width && gx < kScreenWidth) ||
+                        (iy >= placed.height && gy < kScreenHeight))
+                        ++wrong;
+                    continue;
+                }
+                ++inside;
+                const size_t at = static_cast<size_t>(iy) * placed.width + ix;
+                wrong += gx != shownX[at] || gy != shownY[at];
+            }
+        }
+        EXPECT_EQ(wrong, 0) << c.windowW << "x" << c.windowH << " density " << c.density;
+        EXPECT_GT(inside, 1000);
+    }
+}
+
+TEST(PointerMapping, TheEdgesOfThePictureAreTheFramesEdgesAndBeyondStopsThere) {
+    // A 1280 x 1024 window: the picture 1280 x 960 with bars of 32 above and below.
+    const ScreenRect placed = PlacePicture(ScaleMode::Fit, 1280, 1024, kScreenWidth, kScreenHeight);
+    ASSERT_EQ(placed.y, 32);
+    auto at = [&](double x, double y) {
+        int gx = 0, gy = 0;
+        GamePixelAt(x, y, placed, 1280, 1024, 1280, 1024, gx, gy);
+        InputState in{400, 300};
+        RawInput r;
+        r.placed = true;
+        r.x = gx;
+        r.y = gy;
+        PollInput(in, r);
+        return std::tuple(gx, gy, in.mouseX, in.mouseY);
+    };
+    EXPECT_EQ(at(0, 32), std::tuple(0, 0, kMouseMinX, kMouseMinY));
+    EXPECT_EQ(at(1279, 991), std::tuple(1023, 767, kMouseMaxX, kMouseMaxY));
+    EXPECT_EQ(std::get<1>(at(640, 31)), -1);  // the bar above: one row above the frame
+    EXPECT_EQ(std::get<3>(at(640, -400)), kMouseMinY);  // far above the window
+    EXPECT_EQ(std::get<2>(at(5000, 500)), kMouseMaxX);
+    // The band that opens the inventory (y 17..19) is reachable inside the picture, not only beyond it.
+    EXPECT_EQ(std::get<3>(at(640, 32 + 24)), 19);
+    EXPECT_EQ(std::get<3>(at(640, 32 + 25)), 20);
+}

@@ -1,17 +1,20 @@
-// The web page's input: quick clicks between frames, the pointer following the page's, focus loss.
+// The web page's input: quick clicks between frames, the pointer following the page's, fingers, focus loss.
 #include "platform/web/web_input.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 using namespace vz;
 
 namespace {
 
-// One frame as the game polls it: the page's input begins the frame where the game's pointer is.
+// One frame as the game polls it, 40 ms after the one before.
+uint32_t g_now = 0;
 RawInput Frame(WebInput& web, InputState& game) {
-    web.BeginFrame(game.mouseX, game.mouseY);
+    g_now += 40;
+    web.BeginFrame(g_now);
     const RawInput raw = web.Read();
     PollInput(game, raw);
     return raw;
@@ -54,14 +57,14 @@ TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
 
     // Let go and pressed again before the frame: still held. The middle button is not the game's.
     web.Button(1, true);
-    web.Key(WebKey::Enter, true);
-    web.Key(WebKey::Enter, false);
-    web.Key(WebKey::Enter, true);
+    web.Key(&RawInput::enter, true);
+    web.Key(&RawInput::enter, false);
+    web.Key(&RawInput::enter, true);
     const RawInput both = Frame(web, game);
     EXPECT_TRUE(both.enter);
     EXPECT_FALSE(both.left || both.right);
-    web.Key(WebKey::Escape, true);
-    web.Key(WebKey::Escape, false);
+    web.Key(&RawInput::escape, true);
+    web.Key(&RawInput::escape, false);
     EXPECT_TRUE(Frame(web, game).escape);
     EXPECT_TRUE(game.escapeDown);
 }
@@ -69,8 +72,8 @@ TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
 TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
     WebInput web;
     InputState game = AtStart();
-    // Before the pointer was ever over the canvas the game's pointer stays where it is.
-    EXPECT_EQ(Frame(web, game).dx, 0);
+    // Before the pointer was ever over the page the game's pointer stays where it is.
+    EXPECT_FALSE(Frame(web, game).placed);
     EXPECT_EQ(game.mouseX, 400);
 
     // Shown at 800 x 600: a CSS pixel is 1.28 game pixels.
@@ -82,7 +85,8 @@ TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
         {0, 0, kMouseMinX, kMouseMinY},  // into the corner, where the game stops its pointer
         {100.4, 50.2, 128, 64},  // and back out: no overshoot kept from the corner
         {799.9, 599.9, kMouseMaxX, kMouseMaxY},
-        {-30, 900, kMouseMinX, kMouseMaxY},  // outside the canvas (a drag) counts as its edge
+        {-30, 900, kMouseMinX, kMouseMaxY},  // beside the canvas counts as its edge
+        {250, -3, 320, kMouseMinY},  // left over the top edge (to the page's header): the top row
         {250, 125, 320, 160},
     };
     for (const Case& c : cases) {
@@ -91,11 +95,15 @@ TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
         EXPECT_EQ(game.mouseX, c.gameX) << c.x;
         EXPECT_EQ(game.mouseY, c.gameY) << c.y;
     }
-    // The motion goes to the frame's first poll only.
+    // The new place goes to the frame's first poll only; a pointer that rests places nothing, so
+    // the game's own clamping of its pointer (an item held) stays.
     web.PointerAt(500, 400, 800, 600);
-    web.BeginFrame(game.mouseX, game.mouseY);
-    EXPECT_EQ(web.Read().dx, 640 - 320);
-    EXPECT_EQ(web.Read().dx, 0);
+    web.BeginFrame(g_now += 40);
+    const RawInput first = web.Read();
+    EXPECT_TRUE(first.placed);
+    EXPECT_EQ(std::pair(first.x, first.y), std::pair(640, 512));
+    EXPECT_FALSE(web.Read().placed);
+    EXPECT_FALSE(Frame(web, game).placed);
     // A canvas that is not shown says nothing about the pointer.
     web.PointerAt(10, 10, 0, 0);
     EXPECT_EQ(web.PointerX(), 640);
@@ -107,9 +115,9 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     web.PointerAt(200, 150, 1024, 768);
     web.Button(0, true);
     web.Button(2, true);
-    web.Key(WebKey::Enter, true);
-    web.Key(WebKey::Escape, true);
-    web.Key(WebKey::Escape, false);  // a press waiting for the next frame goes too
+    web.Key(&RawInput::enter, true);
+    web.Key(&RawInput::escape, true);
+    web.Key(&RawInput::escape, false);  // a press waiting for the next frame goes too
     web.Release();
     const RawInput r = Frame(web, game);
     EXPECT_FALSE(r.left || r.right || r.enter || r.escape);
@@ -120,4 +128,43 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     EXPECT_FALSE(Frame(web, game).left);
     web.Button(0, true);
     EXPECT_TRUE(Frame(web, game).left);
+}
+
+TEST(WebInput, FingersOnAPhonesCanvasTapTakeThePointerAlongAndHandItBackToTheMouse) {
+    WebInput web;
+    InputState game = AtStart();
+    // A phone held sideways shows the canvas at 480 x 360: a CSS pixel is 2.13 game pixels.
+    web.Touch(TouchPhase::Down, 7, 240, 180, 480, 360, g_now + 5);
+    web.Touch(TouchPhase::Up, 7, 241, 181, 480, 360, g_now + 60);
+    RawInput r = Frame(web, game);
+    EXPECT_TRUE(r.touch && game.touched);
+    EXPECT_EQ(std::pair(game.mouseX, game.mouseY), std::pair(512, 384));
+    EXPECT_FALSE(game.leftClick);  // a frame sees the pointer there first
+    Frame(web, game);
+    EXPECT_TRUE(game.leftClick);
+    for (int i = 0; i < 5; ++i) Frame(web, game);
+
+    // Flicked up and off the canvas: the pointer stops on the top row, and no click comes of it.
+    web.Touch(TouchPhase::Down, 8, 240, 200, 480, 360, g_now + 1);
+    for (double y = 160; y > -60; y -= 40) {
+        web.Touch(TouchPhase::Move, 8, 240, y, 480, 360, g_now + 10);
+        Frame(web, game);
+    }
+    web.Touch(TouchPhase::Up, 8, 240, -60, 480, 360, g_now + 1);
+    r = Frame(web, game);
+    EXPECT_FALSE(r.left || r.right);
+    EXPECT_EQ(game.mouseY, kMouseMinY);
+
+    // A long press steps the verb: the page's clock takes it to half a second.
+    web.Touch(TouchPhase::Down, 9, 100, 100, 480, 360, g_now + 1);
+    int rights = 0;
+    for (int i = 0; i < 20; ++i) rights += Frame(web, game).right;
+    EXPECT_EQ(rights, 1);
+    web.Touch(TouchPhase::Up, 9, 100, 100, 480, 360, g_now + 1);
+    EXPECT_FALSE(Frame(web, game).left);
+
+    // The mouse moved: no touch any more.
+    web.PointerAt(10, 10, 480, 360);
+    EXPECT_FALSE(Frame(web, game).touch);
+    EXPECT_FALSE(game.touched);
 }

@@ -10,7 +10,7 @@ namespace vz {
 
 namespace {
 
-constexpr int kInventoryBand = 20;  // the mouse above this row opens the inventory
+constexpr int kInventoryBand = 20;  // the mouse above this row opens the inventory, as does its button
 constexpr Point kPanelTextCentre{512, 520};
 
 // A left click first ends any response on show; one that ended a response does nothing else,
@@ -28,7 +28,11 @@ void HandleRightClick(World& world, Story& story) {
     if (!world.input.rightClick || story.messageTimer != 0) return;
     if (story.heldItem == -1) {
         const int verb = world.cursor.verb;
-        NextVerb(world.cursor);
+        if (world.input.touched) {
+            StepVerb(world.cursor);
+        } else {
+            NextVerb(world.cursor);
+        }
         if (world.cursor.verb != verb) world.sound.Add(Cue::Verb);
     } else {
         story.heldItem = -1;
@@ -230,7 +234,7 @@ FrameEnd PlayFrame(World& world, Story& story) {
     DrawHotspots(world, story);
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
-    if (world.input.mouseY < kInventoryBand && world.state == GameState::Play) {
+    if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
         world.sound.Add(Cue::PanelOpen);
@@ -247,7 +251,12 @@ FrameEnd InventoryFrame(World& world, Story& story) {
     switch (pressed) {
         case PanelButton::Save: world.state = GameState::SaveGame; break;
         case PanelButton::Back: world.state = GameState::Play; break;
-        case PanelButton::None: break;
+        case PanelButton::None:
+            if (world.input.inventoryPressed) {  // its button closes it too
+                world.state = GameState::Play;
+                world.sound.Add(Cue::PanelClose);
+            }
+            break;
     }
     PanelButtonSounds(world, pressed);
     if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {

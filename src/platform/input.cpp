@@ -10,8 +10,8 @@ bool PollInput(InputState& input, const RawInput& raw) {
     if (!raw.ok) return false;
 
     // Sum in 64 bits: a wild motion value must not wrap the pointer around.
-    int64_t x = static_cast<int64_t>(input.mouseX) + raw.dx;
-    int64_t y = static_cast<int64_t>(input.mouseY) + raw.dy;
+    int64_t x = static_cast<int64_t>(raw.placed ? raw.x : input.mouseX) + raw.dx;
+    int64_t y = static_cast<int64_t>(raw.placed ? raw.y : input.mouseY) + raw.dy;
     input.mouseX = static_cast<int>(std::clamp<int64_t>(x, kMouseMinX, kMouseMaxX));
     input.mouseY = static_cast<int>(std::clamp<int64_t>(y, kMouseMinY, kMouseMaxY));
     input.leftDown = raw.left;
@@ -32,7 +32,34 @@ bool PollInput(InputState& input, const RawInput& raw) {
     }
     input.escapeDown = raw.escape;
     input.hotspotsHeld = raw.hotspots;
+    input.inventoryPressed = raw.inventory;
+    input.touched = raw.touch;
     return true;
+}
+
+void PressLatches::NewFrame() {
+    for (Entry& e : latches_) e.latch.NewFrame();
+}
+
+PressLatch& PressLatches::Of(RawPress press) {
+    for (Entry& e : latches_)
+        if (e.press == press) return e.latch;
+    latches_.push_back({press, PressLatch{}});
+    return latches_.back().latch;
+}
+
+void PressLatches::Press(RawPress press) { Of(press).Press(); }
+
+void PressLatches::Read(RawInput& input, RawPress press, bool heldNow) {
+    input.*press = Of(press).Read(heldNow) || input.*press;
+}
+
+void PressLatches::ReadAll(RawInput& input, const RawInput& held) {
+    for (Entry& e : latches_) input.*e.press = e.latch.Read(held.*e.press) || input.*e.press;
+}
+
+void PressLatches::Forget() {
+    for (Entry& e : latches_) e.latch.Forget();
 }
 
 }  // namespace vz

@@ -39,6 +39,10 @@ public:
     // Whether there is sound to mute, and muting or unmuting it (for an on-screen control).
     virtual bool HasSound() const { return false; }
     virtual void ToggleMute() {}
+    // Whether the game can switch between full screen and a window, and switching (for an
+    // on-screen control).
+    virtual bool CanToggleFullscreen() const { return false; }
+    virtual void ToggleFullscreen() {}
 };
 
 }  // namespace vz

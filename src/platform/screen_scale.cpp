@@ -2,6 +2,7 @@
 #include "platform/screen_scale.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace vz {
@@ -13,6 +14,20 @@ namespace {
 int SourceIndex(int destination, int destinationSize, int sourceSize) {
     return static_cast<int>((2 * static_cast<int64_t>(destination) + 1) * sourceSize /
                             (2 * static_cast<int64_t>(destinationSize)));
+}
+
+// As SourceIndex for any destination, also one left of or past the picture (rounding down).
+int SourceIndexBeyond(int64_t destination, int destinationSize, int sourceSize) {
+    const int64_t n = (2 * destination + 1) * sourceSize, d = 2 * static_cast<int64_t>(destinationSize);
+    const int64_t index = n >= 0 ? n / d : -((-n + d - 1) / d);
+    return static_cast<int>(std::clamp<int64_t>(index, -(1 << 24), 1 << 24));
+}
+
+// The surface pixel under a window point along one axis.
+int64_t PixelOfPoint(double point, int surfaceSize, int windowSize) {
+    if (windowSize <= 0 || !std::isfinite(point)) return 0;
+    const double pixel = std::floor(point * surfaceSize / windowSize);
+    return static_cast<int64_t>(std::clamp(pixel, -1e9, 1e9));
 }
 
 void ConvertRow(const uint16_t* source, uint32_t* out, int count, const PixelLayout& layout) {
@@ -46,6 +61,16 @@ ScreenRect PlacePicture(ScaleMode mode, int screenWidth, int screenHeight, int p
     if (times < 1) return FitPicture(screenWidth, screenHeight, pictureWidth, pictureHeight);
     const int w = pictureWidth * times, h = pictureHeight * times;
     return {(screenWidth - w) / 2, (screenHeight - h) / 2, w, h};
+}
+
+void GamePixelAt(double x, double y, const ScreenRect& placed, int surfaceWidth, int surfaceHeight, int windowWidth,
+                 int windowHeight, int& gameX, int& gameY) {
+    if (placed.width <= 0 || placed.height <= 0) {
+        gameX = gameY = 0;
+        return;
+    }
+    gameX = SourceIndexBeyond(PixelOfPoint(x, surfaceWidth, windowWidth) - placed.x, placed.width, kScreenWidth);
+    gameY = SourceIndexBeyond(PixelOfPoint(y, surfaceHeight, windowHeight) - placed.y, placed.height, kScreenHeight);
 }
 
 ScreenRect InWindowPoints(const ScreenRect& r, int surfaceWidth, int surfaceHeight, int windowWidth,

@@ -53,6 +53,14 @@ ScreenRect PlacePicture(ScaleMode mode, int screenWidth, int screenHeight, int p
 ScreenRect InWindowPoints(const ScreenRect& r, int surfaceWidth, int surfaceHeight, int windowWidth,
                           int windowHeight);
 
+// The game pixel shown at a point of a window, for a pointer that is where the system shows it:
+// (x, y) in the window's points (windowWidth x windowHeight), the picture placed at `placed` in the
+// pixels of a surface of surfaceWidth x surfaceHeight. It is the very pixel ScreenScaler shows
+// there. A point beside the picture gives a pixel beyond the frame's edge (below 0 or past its
+// size), for the input to stop at the edge.
+void GamePixelAt(double x, double y, const ScreenRect& placed, int surfaceWidth, int surfaceHeight, int windowWidth,
+                 int windowHeight, int& gameX, int& gameY);
+
 // Scales frames to one destination size after another; the column map is kept between frames and
 // rebuilt only when a size changes.
 class ScreenScaler {

@@ -83,6 +83,8 @@ std::string UsageText() {
            "and --scale, the game starts as it was left last time (the whole screen at first).\n"
            "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
            "between the two scales. M mutes and unmutes the sound, - and + lower and raise its volume.\n"
+           "On a touch screen a tap acts, a long press or a tap of two fingers changes the verb, and\n"
+           "buttons in the top right corner do the rest.\n"
            "The sounds are read from sounds/ beside the pictures' folder.\n";
 }
 

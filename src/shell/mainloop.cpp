@@ -7,15 +7,20 @@
 #include "shell/ending.h"
 #include "shell/game.h"
 #include "shell/savegame.h"
+#include "shell/touch.h"
 
 namespace vz {
 
 namespace {
 
-void Poll(Game& game, Platform& platform) { PollInput(game.world.input, platform.ReadInput()); }
+void Poll(Game& game, Platform& platform) {
+    RawInput raw = platform.ReadInput();
+    TouchThroughControls(game, platform, raw);
+    PollInput(game.world.input, raw);
+}
 
 void Present(Game& game, Platform& platform, FrameEnd end) {
-    if (end == FrameEnd::Flip) platform.Present(game.world.backBuffer);
+    if (end == FrameEnd::Flip) ShowFrame(game, platform);
 }
 
 bool In(const Game& game, GameState s) { return game.world.state == s; }
@@ -44,7 +49,7 @@ void TitleBlock(Game& game, Platform& platform) {
     }
     PointerOnButton(w, TitleButton(TitleButtonAt(w.input.mouseX, w.input.mouseY)), choice != TitleChoice::None);
     DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
-    platform.Present(w.backBuffer);
+    ShowFrame(game, platform);
 }
 
 // Without a usable save the player gets a new game, as with the start button; a damaged or
@@ -113,7 +118,7 @@ bool RunBlocks(Game& game, Platform& platform) {
     if (In(game, GameState::Ending)) {
         Poll(game, platform);
         EndingFrame(game);
-        platform.Present(w.backBuffer);
+        ShowFrame(game, platform);
     }
     if (In(game, GameState::ChangeLocation)) {
         LoadLocation(w.location, platform, w.locationIndex);

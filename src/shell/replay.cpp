@@ -73,6 +73,10 @@ bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string&
         c.kind = verb == "click" ? CommandKind::Click : CommandKind::RightClick;
         if (w.size() != 1 && w.size() != 3) return why = verb + " takes X Y or nothing", false;
         if (!point(1, verb + " X Y")) return false;
+    } else if (verb == "tap" || verb == "longpress") {
+        c.kind = verb == "tap" ? CommandKind::Tap : CommandKind::LongPress;
+        if (w.size() != 3) return why = verb + " needs X Y", false;
+        if (!point(1, verb + " X Y")) return false;
     } else if (verb == "enter" || verb == "escape" || verb == "state") {
         c.kind = verb == "enter" ? CommandKind::Enter : verb == "escape" ? CommandKind::Escape : CommandKind::State;
         if (w.size() != 1) return why = verb + " takes nothing", false;
@@ -149,6 +153,11 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayCommand>& comm
 }
 
 std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) {
+    ReplayTouch none;
+    return FramesFor(c, mouseX, mouseY, none);
+}
+
+std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY, ReplayTouch& touch) {
     std::vector<RawInput> frames;
     auto moveTo = [&](int x, int y) {
         RawInput r;
@@ -160,8 +169,26 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) 
         for (int i = 0; i < count; ++i) frames.push_back(held);
         frames.push_back(RawInput{});
     };
+    // A finger comes down (the pointer under it), then is let go at once (a tap) or after half a
+    // second (a long press), as the platform's gestures report them.
+    auto finger = [&](bool tap) {
+        touch = {true, c.x, c.y};
+        RawInput down;
+        down.placed = true;
+        down.x = c.x;
+        down.y = c.y;
+        frames.push_back(down);
+        RawInput up = down;
+        (tap ? up.left : up.right) = true;
+        frames.push_back(up);
+        frames.insert(frames.end(), 5, RawInput{});
+    };
     RawInput held;
     switch (c.kind) {
+        case CommandKind::Tap:
+        case CommandKind::LongPress:
+            finger(c.kind == CommandKind::Tap);
+            break;
         case CommandKind::Move:
             moveTo(c.x, c.y);
             break;
@@ -199,6 +226,15 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) 
         case CommandKind::Shot:
         case CommandKind::State:
             break;
+    }
+    const bool mouse = c.kind == CommandKind::Move || c.kind == CommandKind::Click ||
+                       c.kind == CommandKind::RightClick ||
+                       (c.kind == CommandKind::Hold && (c.hold == HoldWhat::Left || c.hold == HoldWhat::Right));
+    if (mouse) touch.active = false;
+    for (RawInput& f : frames) {
+        f.touch = touch.active;
+        f.touchStartX = touch.active ? touch.startX : -1;
+        f.touchStartY = touch.active ? touch.startY : -1;
     }
     return frames;
 }
@@ -242,6 +278,9 @@ std::string StateJson(const Game& game, const std::deque<SoundFrame>& frames) {
         o << ']';
     }
     o << "],";
+    o << "\"touch\":{\"shown\":" << (w.touch.shown ? "true" : "false") << ",\"menu\":"
+      << (w.touch.menuOpen ? "true" : "false") << ",\"names\":" << (w.touch.namesOn ? "true" : "false")
+      << ",\"entries\":" << w.touch.menuEntries << "},";
     Json(o, "raftComboItem", s.raftComboItem());
     Json(o, "noRaftMessageItem", s.noRaftMessageItem());
     const SoundFrame& sound = w.sound;

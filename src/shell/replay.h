@@ -10,7 +10,7 @@
 
 namespace vz {
 
-enum class CommandKind { Move, Click, RightClick, Enter, Hold, Escape, Wait, Shot, State };
+enum class CommandKind { Move, Click, RightClick, Enter, Hold, Escape, Wait, Shot, State, Tap, LongPress };
 enum class HoldWhat { Left, Right, Enter, Hotspot };
 
 struct ReplayCommand {
@@ -37,7 +37,18 @@ inline constexpr size_t kMaxReplayLineLength = 1000;
 // script is too large, or any line is too long, unknown or malformed.
 bool ParseReplayScript(const std::string& text, std::vector<ReplayCommand>& commands, ParseError& error);
 
-// The inputs of the frames a command plays, given where the pointer is now.
+// What a script's fingers leave for the frames after them: the last input was a touch that came
+// down at (startX, startY), until the mouse is used again.
+struct ReplayTouch {
+    bool active = false;
+    int startX = -1;
+    int startY = -1;
+};
+
+// The inputs of the frames a command plays, given where the pointer is now and what the fingers
+// left (which the command may change).
+std::vector<RawInput> FramesFor(const ReplayCommand& command, int mouseX, int mouseY, ReplayTouch& touch);
+// The same for a script without fingers.
 std::vector<RawInput> FramesFor(const ReplayCommand& command, int mouseX, int mouseY);
 
 // The whole game state as one line of JSON, ending with the sound: the music and ambience playing,

@@ -56,6 +56,7 @@ int Replay(int argc, char** argv) {
     auto game = std::make_unique<Game>();
     StartUp(*game, platform);
     size_t noticesSeen = 0;
+    ReplayTouch touch;
     for (const ReplayCommand& c : commands) {
         if (c.kind == CommandKind::Shot) {
             const std::string path = shots + "/" + c.name + ".png";
@@ -68,7 +69,7 @@ int Replay(int argc, char** argv) {
             platform.ForgetSounds();
             continue;
         }
-        const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY);
+        const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY, touch);
         for (const RawInput& f : frames) {
             platform.SetFrameInput(f);
             RunFrame(*game, platform, false);

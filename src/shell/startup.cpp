@@ -54,6 +54,7 @@ void StartUp(Game& game, Files& files) {
     InitTitleMenu(game.title, files);
     InitInventoryPanel(w.panel, w.carried, files);
     InitCursor(w.cursor, files);
+    InitTouchControls(w.touch, files);
     w.input.mouseX = 400;
     w.input.mouseY = 300;
 

@@ -45,7 +45,6 @@ int main() {
         RunFrame(*game, platform, false);
         return !game->quitRequested;
     };
-    page.pointer = [] { return std::pair<int, int>{game->world.input.mouseX, game->world.input.mouseY}; };
     page.state = [] { return game ? StateJson(*game) : std::string("{}"); };
     page.composePlayFrames = ComposePlayFrames;
     RunWebGame(platform, page);

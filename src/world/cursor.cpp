@@ -34,12 +34,18 @@ void NextVerb(Cursor& cursor) {
     cursor.verb = cursor.shownImage;
 }
 
+void StepVerb(Cursor& cursor) {
+    cursor.verb = (cursor.verb + 1) % 4;
+    if (cursor.shownImage <= 3) cursor.shownImage = cursor.verb;
+}
+
 void DrawCursor(const Cursor& cursor, Surface& target, InputState& input, int heldItem,
                 const WorldObjects& objects) {
     if (!IsValidObject(heldItem)) {
         input.mouseX = std::clamp(input.mouseX, kMouseMinX, kMouseMaxX);
         input.mouseY = std::clamp(input.mouseY, kMouseMinY, kMouseMaxY);
-        int shown = std::clamp(cursor.shownImage, 0, 7);
+        const int shown = std::clamp(cursor.shownImage, 0, 7);
+        if (input.touched) return;
         DrawSprite(32, 32, input.mouseX - 16, input.mouseY - 16, cursor.images[shown], target);
         return;
     }
@@ -50,6 +56,7 @@ void DrawCursor(const Cursor& cursor, Surface& target, InputState& input, int he
     if (input.mouseX > kScreenWidth - halfW) input.mouseX = kScreenWidth - halfW;
     if (input.mouseY < halfH) input.mouseY = halfH;
     if (input.mouseY > kScreenHeight - halfH) input.mouseY = kScreenHeight - halfH;
+    if (input.touched) return;
     DrawSprite(item.inventoryWidth, item.inventoryHeight, input.mouseX - halfW, input.mouseY - halfH,
                item.inventoryImage, target);
 }

@@ -23,8 +23,12 @@ struct Cursor {
 void InitCursor(Cursor& cursor, Files& files);
 // The right click's step through Walk, Take, Look, Talk; nothing while an arrow shows.
 void NextVerb(Cursor& cursor);
+// The same step for a touch player, also while an arrow shows: he sees the verb on its button,
+// not on a pointer, and the arrow comes back with the next exit test.
+void StepVerb(Cursor& cursor);
 // Draws the verb picture, or the held item's inventory picture, centred on the pointer, after
-// clamping the pointer so the picture lies wholly on the screen.
+// clamping the pointer so the picture lies wholly on the screen. While the last input was a
+// finger it only clamps: a pointer under the finger would mark nothing.
 void DrawCursor(const Cursor& cursor, Surface& target, InputState& input, int heldItem,
                 const WorldObjects& objects);
 

@@ -13,6 +13,7 @@
 #include "world/location.h"
 #include "world/objects.h"
 #include "world/persons.h"
+#include "world/touch_controls.h"
 
 namespace vz {
 
@@ -55,6 +56,7 @@ struct World {
     Persons persons;
     Location location;
     Hero hero;
+    TouchControls touch;
     SoundFrame sound;  // what should be playing, and this frame's cues
     CueMemory cueMemory;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG].
+"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG] [--touch-shots DIR].
 
 ROOT holds build/ (the native build, for the replay tool's reference frame) and build-web/ (the
 page, built by ./web). The page is served on 127.0.0.1 and played with real mouse events: the title
@@ -8,7 +8,8 @@ inventory's button; after a reload Load brings back the state of the save; a dam
 game's notice on the page and stays as it was; and no error reaches the browser's console. The sound:
 no audio before the first click, the title's piece heard after it, the header's button and M mute it
 and bring it back, the choice outlives a reload; and on a copy of the page whose sound files are
-missing, damaged or empty, the game plays on as before, silent for those sounds only.
+missing, damaged or empty, the game plays on as before, silent for those sounds only. The game is
+also played by touch alone on a phone and a tablet (touch_test.py).
 """
 import base64
 import json
@@ -21,6 +22,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium, decode_png  # noqa: E402
+import touch_test  # noqa: E402
 
 # The fields of the state a saved game brings back.
 SAVED = ["state", "location", "carried", "inScene", "takeable", "sceneScript", "present", "available",
@@ -322,9 +324,11 @@ def main():
     if not args:
         print(__doc__, file=sys.stderr)
         return 2
-    root, shot = args[0], None
+    root, shot, touch_shots = args[0], None, None
     if "--shot" in args:
         shot = os.path.abspath(args[args.index("--shot") + 1])
+    if "--touch-shots" in args:
+        touch_shots = os.path.abspath(args[args.index("--touch-shots") + 1])
     web = os.path.join(root, "build-web")
     if not os.path.isfile(os.path.join(web, "vudizid.wasm")):
         print("web_test: build the page first (./web)", file=sys.stderr)
@@ -336,6 +340,7 @@ def main():
         browser.open_page()
         play(browser, url, reference, shot)
         sound(browser, url)
+        touch_test.play(browser, Page(browser, url), check, touch_shots)
         errors = browser.errors()
         if os.path.isdir(os.path.join(web, "sounds")) and os.listdir(os.path.join(web, "sounds")):
             broken_sounds(browser, web)

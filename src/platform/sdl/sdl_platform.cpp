@@ -1,4 +1,4 @@
-// SDL2 backend: a 4:3 picture scaled into the window's own surface, relative mouse motion, Alt+Enter for full screen.
+// SDL2 backend: a 4:3 picture scaled into the window's own surface, the pointer and keys, Alt+Enter for full screen.
 #include "platform/sdl/sdl_platform.h"
 
 #include <SDL.h>
@@ -14,6 +14,8 @@
 #include "platform/screenshot.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_controller.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_pointer.h"
 #include "platform/settings.h"
 #include "platform/signals.h"
 #include "platform/window_place.h"
@@ -53,6 +55,8 @@ public:
         SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
         // The game's own handlers take the quit signals (platform/signals.h), also during a notice.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        // Fingers are the game's own gestures; SDL's mouse made of them would click on every touch.
+        SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
         failure.noDisplay = true;  // until a display is open
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
         // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
@@ -81,34 +85,26 @@ public:
     }
 
     void PumpEvents() override {
-        left_.NewFrame();
-        right_.NewFrame();
-        enter_.NewFrame();
+        pointer_.NewFrame();
+        keys_.NewFrame();
         controllers_->NewFrame();
         SDL_Event e;
         while (SDL_PollEvent(&e)) HandleEvent(e);
         if (Focused()) {
             int sx = 0, sy = 0;
             controllers_->StickMotion(sx, sy);
-            dx_ += sx;
-            dy_ += sy;
+            if (sx != 0 || sy != 0) pointer_.OtherPointerUsed();
+            pointer_.AddMotion(sx, sy);
         }
+        pointer_.Tick(SDL_GetTicks());
     }
 
     RawInput ReadInput() override {
         RawInput r;
-        r.dx = dx_;
-        r.dy = dy_;
-        dx_ = dy_ = 0;
         if (Focused()) {
-            Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-            r.left = left_.Read((buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0);
-            r.right = right_.Read((buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0);
-            const Uint8* keys = SDL_GetKeyboardState(nullptr);
-            const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
-            r.enter = enter_.Read(!alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]));
-            r.escape = keys[SDL_SCANCODE_ESCAPE] != 0;
-            r.hotspots = keys[SDL_SCANCODE_SPACE] != 0;
+            const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+            pointer_.Read(r, (buttons & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0, (buttons & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0);
+            keys_.Read(r, SDL_GetKeyboardState(nullptr));
             controllers_->AddTo(r);
         }
         r.escape = r.escape || closeRequested_ || QuitSignal() != 0;
@@ -185,6 +181,15 @@ public:
 
     void SetFonts(const Fonts& fonts) override { fonts_ = fonts; }
 
+    bool CanToggleFullscreen() const override { return true; }
+
+    void ToggleFullscreen() override {
+        fullscreen_ = !fullscreen_;
+        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        ApplyMouseMode();
+        redraw_ = true;
+    }
+
     // Once a picture is on screen, nothing runs while the window has no focus or is minimised:
     // SDL_WaitEvent sleeps until the window system has something to say. A window that lost its
     // picture meanwhile gets the last one again. Closing the window ends the wait, and the frame
@@ -210,27 +215,14 @@ private:
     // ---- Events ----
 
     void HandleEvent(const SDL_Event& e) {
-        if (controllers_ && controllers_->HandleEvent(e)) return;
+        if (controllers_ && controllers_->HandleEvent(e)) {
+            if (e.type == SDL_CONTROLLERBUTTONDOWN) pointer_.OtherPointerUsed();
+            return;
+        }
+        if (pointer_.HandleEvent(e, PointerState())) return;
         switch (e.type) {
             case SDL_QUIT:
                 closeRequested_ = true;
-                break;
-            case SDL_MOUSEMOTION:
-                // Only motion over our focused window moves the game's pointer. It comes in
-                // window points; the game moves in picture pixels.
-                if (Focused() && e.motion.windowID == SDL_GetWindowID(window_)) {
-                    int w = 0, h = 0;
-                    ShownInWindowPoints(w, h);
-                    int gx = 0, gy = 0;
-                    motion_.Add(e.motion.xrel, e.motion.yrel, w, h, gx, gy);
-                    dx_ += gx;
-                    dy_ += gy;
-                }
-                break;
-            case SDL_MOUSEBUTTONDOWN:
-                // A press and release that both fall between two frames still count as a click.
-                if (Focused() && e.button.button == SDL_BUTTON_LEFT) left_.Press();
-                if (Focused() && e.button.button == SDL_BUTTON_RIGHT) right_.Press();
                 break;
             case SDL_KEYDOWN:
                 if (Focused()) HandleKey(e.key);
@@ -248,15 +240,12 @@ private:
 
     void HandleKey(const SDL_KeyboardEvent& key) {
         const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+        if (alt && key.keysym.scancode == SDL_SCANCODE_RETURN) {
+            if (!key.repeat) ToggleFullscreen();
+            return;
+        }
+        keys_.KeyDown(key);
         switch (key.keysym.scancode) {
-            case SDL_SCANCODE_RETURN:
-            case SDL_SCANCODE_KP_ENTER:
-                if (alt && key.keysym.scancode == SDL_SCANCODE_RETURN) {
-                    if (!key.repeat) ToggleFullscreen();
-                } else if (!alt) {
-                    enter_.Press();
-                }
-                break;
             case SDL_SCANCODE_F11:
                 if (!key.repeat) ToggleFullscreen();
                 break;
@@ -265,7 +254,7 @@ private:
                     scale_ = scale_ == ScaleMode::Fit ? ScaleMode::Whole : ScaleMode::Fit;
                     redraw_ = clearBars_ = true;
                     placed_ = {};
-                    motion_.Reset();
+                    pointer_.ScalingChanged();
                 }
                 break;
             case SDL_SCANCODE_F12:
@@ -324,6 +313,9 @@ private:
                 ApplyMouseMode();
                 redraw_ = true;
                 break;
+            case SDL_WINDOWEVENT_LEAVE:
+                PointerLeft();
+                break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
                 // Nothing held stays held while another program has the keyboard and mouse.
                 SDL_SetRelativeMouseMode(SDL_FALSE);
@@ -366,19 +358,17 @@ private:
     }
 
     void ForgetInput() {
-        dx_ = dy_ = 0;
-        motion_.Reset();
-        left_.Forget();
-        right_.Forget();
-        enter_.Forget();
+        pointer_.Forget();
+        keys_.Forget();
         if (controllers_) controllers_->Forget();
     }
 
-    void ToggleFullscreen() {
-        fullscreen_ = !fullscreen_;
-        SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        ApplyMouseMode();
-        redraw_ = true;
+    // The system's pointer left the window: the game's stays on the edge it crossed. X11 and
+    // Windows report where it crossed as one more motion; Wayland says only that it left, so the
+    // pointer goes on along its last motion to the window's edge.
+    void PointerLeft() {
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver && SDL_strcmp(driver, "wayland") == 0) pointer_.LeftAlongLastMotion(PointerState());
     }
 
     // Full screen takes the mouse as a game does; a window lets the pointer leave it freely.
@@ -467,22 +457,22 @@ private:
 
     // ---- Drawing into the window ----
 
-    // Where the picture lies on the window's surface, in window points (which the mouse moves
-    // in; on a high-density screen a point is more than one pixel).
-    void ShownInWindowPoints(int& width, int& height) const {
-        int w = 0, h = 0, pw = 0, ph = 0;
-        SDL_GetWindowSize(window_, &w, &h);
-        SDL_GetWindowSizeInPixels(window_, &pw, &ph);
-        ScreenRect r = placed_;
-        int surfaceW = surfaceWidth_, surfaceH = surfaceHeight_;
-        if (r.width <= 0) {  // nothing shown yet: where it will be
-            r = PlacePicture(scale_, pw, ph, kScreenWidth, kScreenHeight);
-            surfaceW = pw;
-            surfaceH = ph;
+    // Where the picture lies on the window's surface, and the window's size in points (which the
+    // mouse moves in; on a high-density screen a point is more than one pixel).
+    PointerWindow PointerState() const {
+        PointerWindow p;
+        SDL_GetWindowSize(window_, &p.windowWidth, &p.windowHeight);
+        p.placed = placed_;
+        p.surfaceWidth = surfaceWidth_;
+        p.surfaceHeight = surfaceHeight_;
+        if (p.placed.width <= 0) {  // nothing shown yet: where it will be
+            SDL_GetWindowSizeInPixels(window_, &p.surfaceWidth, &p.surfaceHeight);
+            p.placed = PlacePicture(scale_, p.surfaceWidth, p.surfaceHeight, kScreenWidth, kScreenHeight);
         }
-        const ScreenRect points = InWindowPoints(r, surfaceW, surfaceH, w, h);
-        width = points.width;
-        height = points.height;
+        p.id = SDL_GetWindowID(window_);
+        p.focused = Focused();
+        p.holdsMouse = fullscreen_;
+        return p;
     }
 
     // Shows a picture; only the band of rows that differs from the picture on screen is drawn, so
@@ -593,10 +583,8 @@ private:
     bool fullscreen_ = true;
     ScaleMode scale_ = ScaleMode::Fit;
     bool closeRequested_ = false;
-    int dx_ = 0;
-    int dy_ = 0;
-    MotionScaler motion_;
-    PressLatch left_, right_, enter_;
+    SdlPointer pointer_;
+    SdlKeys keys_;
     std::unique_ptr<SdlControllers> controllers_;
 
     std::string settingsFolder_;

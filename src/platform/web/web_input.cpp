@@ -10,7 +10,8 @@ namespace vz {
 
 namespace {
 
-// The game pixel under a position on a canvas shown `shown` wide for `size` game pixels.
+// The game pixel under a position on a canvas shown `shown` wide for `size` game pixels; beside
+// the canvas, its edge.
 int GamePixel(double at, double shown, int size) {
     if (!(shown > 0) || !std::isfinite(at)) return -1;
     const double pixel = std::floor(at * size / shown);
@@ -23,36 +24,63 @@ void WebInput::PointerAt(double x, double y, double shownWidth, double shownHeig
     const int gx = GamePixel(x, shownWidth, kScreenWidth);
     const int gy = GamePixel(y, shownHeight, kScreenHeight);
     if (gx < 0 || gy < 0) return;  // a canvas not shown at all says nothing about the pointer
+    touch_.OtherPointerUsed();
     pointerX_ = gx;
     pointerY_ = gy;
+    pointerMoved_ = true;
 }
 
 void WebInput::Button(int button, bool down) {
-    if (button == 0) left_.Set(down);
-    if (button == 2) right_.Set(down);
+    if (button != 0 && button != 2) return;
+    touch_.OtherPointerUsed();
+    Key(button == 0 ? &RawInput::left : &RawInput::right, down);
 }
 
-void WebInput::Key(WebKey key, bool down) { (key == WebKey::Enter ? enter_ : escape_).Set(down); }
+void WebInput::Key(RawPress press, bool down) {
+    if (down && !(held_.*press)) latches_.Press(press);
+    held_.*press = down;
+}
 
-void WebInput::Release() { left_ = right_ = enter_ = escape_ = Held{}; }
-
-void WebInput::BeginFrame(int gameX, int gameY) {
-    frame_ = RawInput{};
-    if (pointerX_ >= 0) {
-        frame_.dx = pointerX_ - gameX;
-        frame_.dy = pointerY_ - gameY;
+void WebInput::Touch(TouchPhase phase, int64_t finger, double x, double y, double shownWidth, double shownHeight,
+                     uint32_t ms) {
+    if (phase == TouchPhase::Cancel) {
+        touch_.Cancel();
+        return;
     }
-    frame_.left = left_.Take();
-    frame_.right = right_.Take();
-    frame_.enter = enter_.Take();
-    frame_.escape = escape_.Take();
-    motionTaken_ = false;
+    const int gx = GamePixel(x, shownWidth, kScreenWidth);
+    const int gy = GamePixel(y, shownHeight, kScreenHeight);
+    if (gx < 0 || gy < 0) return;
+    if (phase == TouchPhase::Down) touch_.Down(finger, gx, gy, ms);
+    if (phase == TouchPhase::Move) touch_.Move(finger, gx, gy);
+    if (phase == TouchPhase::Up) touch_.Up(finger, gx, gy, ms);
+}
+
+void WebInput::Release() {
+    held_ = RawInput{};
+    latches_.Forget();
+    touch_.Forget();
+}
+
+void WebInput::BeginFrame(uint32_t ms) {
+    latches_.NewFrame();
+    touch_.NewFrame();
+    touch_.Tick(ms);
+    frame_ = RawInput{};
+    if (pointerMoved_) {
+        frame_.placed = true;
+        frame_.x = pointerX_;
+        frame_.y = pointerY_;
+        pointerMoved_ = false;
+    }
+    latches_.ReadAll(frame_, held_);
+    touch_.AddTo(frame_);
+    placeTaken_ = false;
 }
 
 RawInput WebInput::Read() {
     RawInput r = frame_;
-    if (motionTaken_) r.dx = r.dy = 0;
-    motionTaken_ = true;
+    if (placeTaken_) r.placed = false;
+    placeTaken_ = true;
     return r;
 }
 

@@ -1,32 +1,38 @@
-// The page's mouse and key events between two frames, turned into the game's input for one frame.
+// The page's mouse, key and touch events between two frames, turned into the game's input for one frame.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/input.h"
+#include "platform/touch.h"
 
 namespace vz {
 
-enum class WebKey { Enter, Escape };
+enum class TouchPhase { Down, Move, Up, Cancel };
 
-// The browser reports where the pointer is over the canvas, not how far the mouse moved, and its
-// events arrive between frames. The game's pointer follows the hidden system pointer, so each
-// frame's motion is the way from where the game's pointer is to where the system pointer is.
+// The browser reports where the pointer is over the page, not how far the mouse moved, and its
+// events arrive between frames. The game's pointer is put where the hidden system pointer is.
 class WebInput {
 public:
-    // The pointer at (x, y) in the canvas's own shown size (CSS pixels), which shows the whole
-    // 1024 x 768 frame at shownWidth x shownHeight.
+    // The pointer at (x, y) relative to the canvas, in CSS pixels, the canvas showing the whole
+    // 1024 x 768 frame at shownWidth x shownHeight. Beside the canvas it stops at its edge.
     void PointerAt(double x, double y, double shownWidth, double shownHeight);
     // Mouse buttons by the page's numbering: 0 left, 2 right; the others are not the game's.
     void Button(int button, bool down);
-    void Key(WebKey key, bool down);
+    // A key the game reads, by what it is to the game.
+    void Key(RawPress press, bool down);
+    // A finger, measured as PointerAt measures the pointer; ms on the page's clock.
+    void Touch(TouchPhase phase, int64_t finger, double x, double y, double shownWidth, double shownHeight,
+               uint32_t ms);
     // The canvas lost the keyboard or the page was left: nothing stays held, and what was pressed
-    // meanwhile is forgotten. The pointer stays where it was.
+    // meanwhile is forgotten, fingers too. The pointer stays where it was.
     void Release();
 
-    // Starts a frame, given where the game's pointer is now. A button or key that went down since
-    // the previous frame counts as held for this frame even when it is already up again, so a
-    // quick click between two frames is not lost.
-    void BeginFrame(int gameX, int gameY);
-    // The frame's input; the motion goes to the frame's first read only, as a mouse reports it once.
+    // Starts a frame at ms on the page's clock. A button or key that went down since the previous
+    // frame counts as held for this frame even when it is already up again, so a quick click
+    // between two frames is not lost.
+    void BeginFrame(uint32_t ms);
+    // The frame's input; the pointer's new place goes to the frame's first read only.
     RawInput Read();
 
     // Where the system pointer is, in game pixels (-1 before the pointer was over the canvas).
@@ -34,25 +40,14 @@ public:
     int PointerY() const { return pointerY_; }
 
 private:
-    struct Held {
-        bool down = false;
-        bool pressed = false;  // went down since the last frame began
-        void Set(bool d) {
-            if (d && !down) pressed = true;
-            down = d;
-        }
-        bool Take() {
-            const bool held = down || pressed;
-            pressed = false;
-            return held;
-        }
-    };
-
-    Held left_, right_, enter_, escape_;
+    RawInput held_;  // what is down now, by the same fields
+    PressLatches latches_;
+    TouchGestures touch_;
     int pointerX_ = -1;
     int pointerY_ = -1;
+    bool pointerMoved_ = false;
     RawInput frame_;
-    bool motionTaken_ = false;
+    bool placeTaken_ = false;
 };
 
 }  // namespace vz

@@ -60,28 +60,52 @@ EM_JS(void, JsSetIcon, (const uint8_t* rgba, int width, int height), {
     Module.page.icon(canvas.toDataURL("image/png"));
 });
 
-// The pointer's place on the canvas in fractions of a CSS pixel (emscripten's own mouse events give
-// whole pixels, off by one on a scaled canvas). Pressed over the canvas, released anywhere: a button
-// let go beside the canvas is up all the same, and one that a move reports up is up, should its
-// release have gone elsewhere. The browser's own handling of a press stays, as it gives the canvas
-// the keyboard.
+// The pointer's place relative to the canvas in fractions of a CSS pixel (emscripten's own mouse
+// events give whole pixels, off by one on a scaled canvas). It is followed over the whole page, so
+// a pointer that leaves the canvas leaves the game's on the edge it crossed (at the top, the
+// inventory opens), and where it leaves the page too. Pressed over the canvas, released anywhere:
+// a button let go beside the canvas is up all the same, and one that a move reports up is up,
+// should its release have gone elsewhere. The browser's own handling of a press stays, as it gives
+// the canvas the keyboard.
 EM_JS(void, JsListenToMouse, (), {
     var canvas = Module.canvas;
     var at = function(e) {
         var r = canvas.getBoundingClientRect();
         _vz_web_pointer(e.clientX - r.left, e.clientY - r.top, r.width, r.height);
     };
-    canvas.addEventListener("mousemove", function(e) {
+    window.addEventListener("mousemove", function(e) {
         at(e);
         if (!(e.buttons & 1)) _vz_web_button(0, 0);
         if (!(e.buttons & 2)) _vz_web_button(2, 0);
     });
+    document.documentElement.addEventListener("mouseleave", at);
     canvas.addEventListener("mousedown", function(e) {
         at(e);
         _vz_web_button(e.button, 1);
     });
     window.addEventListener("mouseup", function(e) { _vz_web_button(e.button, 0); });
 });
+
+// Fingers on the canvas are the game's gestures, wherever they move afterwards. The page does
+// nothing of its own with them (no scrolling, no going back, no mouse made of them); the canvas's
+// `touch-action: none` tells the browser so before it asks.
+EM_JS(void, JsListenToTouch, (), {
+    var canvas = Module.canvas;
+    var phases = {touchstart : 0, touchmove : 1, touchend : 2, touchcancel : 3};
+    var handle = function(e) {
+        e.preventDefault();
+        if (e.type == "touchstart") canvas.focus();
+        var r = canvas.getBoundingClientRect();
+        for (var i = 0; i < e.changedTouches.length; i++) {
+            var t = e.changedTouches[i];
+            _vz_web_touch(phases[e.type], t.identifier, t.clientX - r.left, t.clientY - r.top, r.width, r.height,
+                          e.timeStamp);
+        }
+    };
+    for (var type in phases) canvas.addEventListener(type, handle, {passive : false});
+});
+
+EM_JS(void, JsToggleFullScreen, (), { Module.page.toggleFullScreen(); });
 
 // Mounts the store and reads it back from IndexedDB before the game starts.
 EM_JS(void, JsOpenStore, (const char* folder), {
@@ -117,17 +141,26 @@ EM_JS(void, JsKeepStore, (), {
     FS.syncfs(false, done);
 });
 
-// Enter and Escape belong to the game while the canvas has the keyboard; every other key stays the
-// browser's. Alt+Enter is the page's full-screen key, not the game's Enter, and Escape in full
-// screen only leaves full screen: a player who wants the window back must not lose the game.
+// The keys that belong to the game while the canvas has the keyboard, by the page's name; every
+// other key stays the browser's.
+struct WebKeyBinding {
+    const char* key;
+    RawPress press;
+};
+constexpr WebKeyBinding kKeys[] = {
+    {"Enter", &RawInput::enter},
+    {"Escape", &RawInput::escape},
+};
+
+// Alt+Enter is the page's full-screen key, not the game's Enter, and Escape in full screen only
+// leaves full screen: a player who wants the window back must not lose the game.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-    if (std::strcmp(e->key, "Enter") == 0) {
-        if (!(down && e->altKey)) g_platform->Input().Key(WebKey::Enter, down);
-        return EM_TRUE;
-    }
-    if (std::strcmp(e->key, "Escape") == 0) {
-        if (!(down && JsLeaveFullScreen())) g_platform->Input().Key(WebKey::Escape, down);
+    for (const WebKeyBinding& k : kKeys) {
+        if (std::strcmp(e->key, k.key) != 0) continue;
+        const bool pageKey = down && ((k.press == &RawInput::enter && e->altKey) ||
+                                      (k.press == &RawInput::escape && JsLeaveFullScreen()));
+        if (!pageKey) g_platform->Input().Key(k.press, down);
         return EM_TRUE;
     }
     if (down && !e->ctrlKey && !e->altKey && !e->metaKey &&
@@ -175,6 +208,13 @@ EMSCRIPTEN_KEEPALIVE void vz_web_button(int button, int down) { g_platform->Inpu
 // The header's mute button.
 EMSCRIPTEN_KEEPALIVE void vz_web_toggle_mute() { g_platform->ToggleMute(); }
 
+EMSCRIPTEN_KEEPALIVE void vz_web_touch(int phase, double finger, double x, double y, double width, double height,
+                                       double ms) {
+    if (phase < 0 || phase > 3) return;
+    g_platform->Input().Touch(static_cast<TouchPhase>(phase), static_cast<int64_t>(finger), x, y, width, height,
+                              static_cast<uint32_t>(ms));
+}
+
 EMSCRIPTEN_KEEPALIVE void vz_web_store_failed() { g_platform->Notice(kStoreFailedNotice); }
 
 // The page showed something over the game (a notice) and has given the canvas back.
@@ -196,10 +236,7 @@ EMSCRIPTEN_KEEPALIVE int vz_web_compose_play_frames(int scene, int frames) {
 
 WebPlatform::WebPlatform() : rgba_(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4, 0) {}
 
-void WebPlatform::PumpEvents() {
-    const std::pair<int, int> at = pointer_ ? pointer_() : std::pair<int, int>{0, 0};
-    input_.BeginFrame(at.first, at.second);
-}
+void WebPlatform::PumpEvents() { input_.BeginFrame(static_cast<uint32_t>(emscripten_get_now())); }
 
 RawInput WebPlatform::ReadInput() { return input_.Read(); }
 
@@ -231,6 +268,8 @@ void WebPlatform::Present(const Surface& game) {
 uint32_t WebPlatform::Ticks() { return static_cast<uint32_t>(emscripten_get_now()); }
 
 void WebPlatform::Notice(const std::string& text) { JsNotice(text.data(), static_cast<int>(text.size())); }
+
+void WebPlatform::ToggleFullscreen() { JsToggleFullScreen(); }
 
 void WebPlatform::SetIcon(const Surface& icon) {
     if (icon.Empty() || !icon.filled) return;
@@ -268,9 +307,9 @@ bool WebPlatform::FileExists(const std::string& path) { return store_.FileExists
 void RunWebGame(WebPlatform& platform, WebGame& game) {
     g_platform = &platform;
     g_game = &game;
-    platform.SetPointerSource(game.pointer);
     platform.Sound().Start();
     JsListenToMouse();
+    JsListenToTouch();
     emscripten_set_keydown_callback(kCanvas, nullptr, EM_FALSE, OnKey);
     emscripten_set_keyup_callback(kCanvas, nullptr, EM_FALSE, OnKey);
     emscripten_set_blur_callback(kCanvas, nullptr, EM_FALSE, OnBlur);

@@ -22,7 +22,6 @@ inline constexpr const char* kWebStoreFolder = "/store";
 struct WebGame {
     std::function<bool()> start;                   // once, after the store was read back; false: cannot run
     std::function<bool()> frame;                   // one frame; false once the game has ended
-    std::function<std::pair<int, int>()> pointer;  // where the game's pointer is before a frame
     std::function<std::string()> state;            // the state as the replay tool prints it
     // Composes Play frames of one scene, for the page's measurements; false without pictures.
     std::function<bool(int scene, int frames)> composePlayFrames;
@@ -47,6 +46,9 @@ public:
     void PlaySound(const SoundFrame& frame) override { sound_.Play(frame); }
     bool HasSound() const override { return true; }
     void ToggleMute() override { sound_.ToggleMute(Ticks()); }
+    // The page's stage goes full screen, or leaves it.
+    bool CanToggleFullscreen() const override { return true; }
+    void ToggleFullscreen() override;
 
     bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override;
     bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
@@ -58,7 +60,6 @@ public:
 
     WebInput& Input() { return input_; }
     WebSound& Sound() { return sound_; }
-    void SetPointerSource(std::function<std::pair<int, int>()> pointer) { pointer_ = std::move(pointer); }
     // What is on the canvas is no longer known (the page showed something over it).
     void RedrawNextFrame() { redraw_ = true; }
 
@@ -66,7 +67,6 @@ private:
     WebInput input_;
     WebSound sound_;
     StoreFiles store_{kWebStoreFolder};
-    std::function<std::pair<int, int>()> pointer_;
     std::vector<uint16_t> shown_;  // the frame on the canvas, so an unchanged one is not drawn again
     std::vector<uint8_t> rgba_;    // the canvas's pixels, as the page's image data wants them
     ScreenScaler scaler_;
