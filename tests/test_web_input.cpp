@@ -121,3 +121,49 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     web.Button(0, true);
     EXPECT_TRUE(Frame(web, game).left);
 }
+
+TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
+    WebInput web;
+    InputState game = AtStart();
+    web.Key(WebKey::Space, true);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    web.Key(WebKey::Space, false);
+    Frame(web, game);
+    EXPECT_FALSE(game.hotspotsHeld);
+    web.Key(WebKey::Space, true);
+    web.Key(WebKey::Space, false);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    web.Key(WebKey::Space, true);
+    web.Release();
+    Frame(web, game);
+    EXPECT_FALSE(game.hotspotsHeld);
+}
+
+// A tap on a caption's choice: the pointer goes to the named game pixel and clicks there in one
+// frame, whatever the mouse did before; and a mouse at rest does not pull the pointer back.
+TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone) {
+    WebInput web;
+    InputState game = AtStart();
+    web.PointerAt(100, 100, 1024, 768);
+    Frame(web, game);
+    for (int i = 0; i < kClickCooldownFrames; ++i) Frame(web, game);
+    web.ClickAt(316, 650);
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 316);
+    EXPECT_EQ(game.mouseY, 650);
+    EXPECT_TRUE(game.leftClick);
+    Frame(web, game);
+    EXPECT_FALSE(game.leftClick);
+    EXPECT_EQ(game.mouseX, 316);  // the mouse still rests at (100, 100)
+    // Moved by something else (a controller's stick), the pointer stays until the mouse moves.
+    game.mouseX = 700;
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 700);
+    web.PointerAt(101, 100, 1024, 768);
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 101);
+}

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/shown_text.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
@@ -39,6 +41,16 @@ public:
     // Whether there is sound to mute, and muting or unmuting it (for an on-screen control).
     virtual bool HasSound() const { return false; }
     virtual void ToggleMute() {}
+    // The texts of the frame that Present shows next, for a page that repeats them as text of its
+    // own (captions, a screen reader). Elsewhere the pictures say it all.
+    virtual void ShowTexts(const ShownTexts& texts) { (void)texts; }
+    // Whether the pictures at these paths are there to be read. Read from a folder they always
+    // are; a page that fetches its pictures in parts fetches the missing ones first and shows that
+    // the game is loading until they are.
+    virtual bool PicturesArrived(const std::vector<std::string>& paths) {
+        (void)paths;
+        return true;
+    }
 };
 
 }  // namespace vz

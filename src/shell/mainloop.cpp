@@ -13,8 +13,17 @@ namespace {
 
 void Poll(Game& game, Platform& platform) { PollInput(game.world.input, platform.ReadInput()); }
 
+// A block that draws draws the whole screen, words and all.
+void BeginDrawing(Game& game) { game.world.texts.clear(); }
+
+// The frame, with the texts it shows.
+void Show(Game& game, Platform& platform) {
+    platform.ShowTexts(game.world.texts);
+    platform.Present(game.world.backBuffer);
+}
+
 void Present(Game& game, Platform& platform, FrameEnd end) {
-    if (end == FrameEnd::Flip) platform.Present(game.world.backBuffer);
+    if (end == FrameEnd::Flip) Show(game, platform);
 }
 
 bool In(const Game& game, GameState s) { return game.world.state == s; }
@@ -22,6 +31,7 @@ bool In(const Game& game, GameState s) { return game.world.state == s; }
 void TitleBlock(Game& game, Platform& platform) {
     World& w = game.world;
     Poll(game, platform);
+    BeginDrawing(game);
     DrawTitleBackground(game.title, w.backBuffer);
     switch (UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick)) {
         case TitleChoice::Start: w.state = GameState::ChangeLocation; break;
@@ -30,13 +40,29 @@ void TitleBlock(Game& game, Platform& platform) {
         case TitleChoice::None: break;
     }
     DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
-    platform.Present(w.backBuffer);
+    Show(game, platform);
+}
+
+// Before a scene is drawn its pictures must be there to read, and before the first one the rest of
+// start-up's: a page that fetches its pictures in parts may still be waiting for them. Until they
+// are, the scene waits (nothing new is drawn) and the platform shows that the game is loading.
+bool PicturesReadyFor(Game& game, Platform& platform, int location) {
+    std::vector<std::string> paths;
+    if (!game.worldStarted) paths = WorldPictures();
+    if (location >= 0 && location < kLocationCount) {
+        paths.emplace_back(kLocationTable[location].background);
+        paths.emplace_back(kLocationTable[location].walkMask);
+    }
+    if (!platform.PicturesArrived(paths)) return false;
+    if (!game.worldStarted) StartUpWorld(game, platform);
+    return true;
 }
 
 // Without a usable save the player gets a new game, as with the start button; a damaged one is
 // named, and left on disk untouched until the player saves over it.
 void LoadBlock(Game& game, Platform& platform) {
     World& w = game.world;
+    if (!PicturesReadyFor(game, platform, SavedLocation(platform))) return;
     switch (LoadGameFromFile(w, game.story, platform)) {
         case LoadOutcome::Loaded:
             w.state = GameState::Play;
@@ -67,6 +93,7 @@ template <typename Frame>
 bool Block(Game& game, Platform& platform, GameState s, Frame frame) {
     if (!In(game, s)) return true;
     Poll(game, platform);
+    BeginDrawing(game);
     const FrameEnd end = frame(game.world, game.story);
     Present(game, platform, end);
     return end != FrameEnd::EndFrame;
@@ -87,10 +114,11 @@ bool RunBlocks(Game& game, Platform& platform) {
     if (!Block(game, platform, GameState::InventoryScreen, InventoryFrame)) return false;
     if (In(game, GameState::Ending)) {
         Poll(game, platform);
+        BeginDrawing(game);
         EndingFrame(game);
-        platform.Present(w.backBuffer);
+        Show(game, platform);
     }
-    if (In(game, GameState::ChangeLocation)) {
+    if (In(game, GameState::ChangeLocation) && PicturesReadyFor(game, platform, w.locationIndex)) {
         LoadLocation(w.location, platform, w.locationIndex);
         w.state = GameState::Play;
     }

@@ -125,19 +125,38 @@ std::string SaveToLoad(Files& files) {
     return at.save;
 }
 
-}  // namespace
+bool DecodeSoundRecord(const std::vector<uint8_t>& bytes, SaveRecord& record) {
+    return DecodeSaveRecord(bytes, record) && SaveRecordIsSound(record);
+}
 
-LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
+// The saved game's record, when there is a sound one to load.
+LoadOutcome ReadSave(Files& files, SaveRecord& record) {
     const std::string path = SaveToLoad(files);
     std::vector<uint8_t> bytes;
     // A save is exactly 420 bytes; a larger file is not read at all, a shorter one is refused below.
     if (!files.ReadWholeFile(path, bytes, kSaveBytes)) {
         return files.FileExists(path) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
     }
+    return DecodeSoundRecord(bytes, record) ? LoadOutcome::Loaded : LoadOutcome::Damaged;
+}
+
+}  // namespace
+
+LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
     SaveRecord record{};
-    if (!DecodeSaveRecord(bytes, record) || !SaveRecordIsSound(record)) return LoadOutcome::Damaged;
-    SpreadSaveRecord(record, world, story, files);
-    return LoadOutcome::Loaded;
+    const LoadOutcome outcome = ReadSave(files, record);
+    if (outcome == LoadOutcome::Loaded) SpreadSaveRecord(record, world, story, files);
+    return outcome;
+}
+
+int SavedLocation(Files& files) {
+    SaveRecord record{};
+    return ReadSave(files, record) == LoadOutcome::Loaded ? record[kLocationSlot] : -1;
+}
+
+bool IsLoadableSave(const std::vector<uint8_t>& bytes) {
+    SaveRecord record{};
+    return DecodeSoundRecord(bytes, record);
 }
 
 }  // namespace vz

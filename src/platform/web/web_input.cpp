@@ -25,6 +25,7 @@ void WebInput::PointerAt(double x, double y, double shownWidth, double shownHeig
     if (gx < 0 || gy < 0) return;  // a canvas not shown at all says nothing about the pointer
     pointerX_ = gx;
     pointerY_ = gy;
+    moved_ = true;
 }
 
 void WebInput::Button(int button, bool down) {
@@ -32,20 +33,36 @@ void WebInput::Button(int button, bool down) {
     if (button == 2) right_.Set(down);
 }
 
-void WebInput::Key(WebKey key, bool down) { (key == WebKey::Enter ? enter_ : escape_).Set(down); }
+void WebInput::ClickAt(int x, int y) {
+    pointerX_ = std::clamp(x, 0, kScreenWidth - 1);
+    pointerY_ = std::clamp(y, 0, kScreenHeight - 1);
+    moved_ = true;
+    left_.Set(true);
+    left_.Set(false);
+}
 
-void WebInput::Release() { left_ = right_ = enter_ = escape_ = Held{}; }
+void WebInput::Key(WebKey key, bool down) {
+    switch (key) {
+        case WebKey::Enter: enter_.Set(down); break;
+        case WebKey::Escape: escape_.Set(down); break;
+        case WebKey::Space: space_.Set(down); break;
+    }
+}
+
+void WebInput::Release() { left_ = right_ = enter_ = escape_ = space_ = Held{}; }
 
 void WebInput::BeginFrame(int gameX, int gameY) {
     frame_ = RawInput{};
-    if (pointerX_ >= 0) {
+    if (pointerX_ >= 0 && moved_) {
         frame_.dx = pointerX_ - gameX;
         frame_.dy = pointerY_ - gameY;
     }
+    moved_ = false;
     frame_.left = left_.Take();
     frame_.right = right_.Take();
     frame_.enter = enter_.Take();
     frame_.escape = escape_.Take();
+    frame_.hotspots = space_.Take();
     motionTaken_ = false;
 }
 

@@ -5,7 +5,7 @@
 
 namespace vz {
 
-enum class WebKey { Enter, Escape };
+enum class WebKey { Enter, Escape, Space };
 
 // The browser reports where the pointer is over the canvas, not how far the mouse moved, and its
 // events arrive between frames. The game's pointer follows the hidden system pointer, so each
@@ -17,6 +17,9 @@ public:
     void PointerAt(double x, double y, double shownWidth, double shownHeight);
     // Mouse buttons by the page's numbering: 0 left, 2 right; the others are not the game's.
     void Button(int button, bool down);
+    // A left click on game pixel (x, y), as the page's own buttons give one (a caption's choice):
+    // the pointer goes there and the click lands there in the next frame.
+    void ClickAt(int x, int y);
     void Key(WebKey key, bool down);
     // The canvas lost the keyboard or the page was left: nothing stays held, and what was pressed
     // meanwhile is forgotten. The pointer stays where it was.
@@ -48,9 +51,12 @@ private:
         }
     };
 
-    Held left_, right_, enter_, escape_;
+    Held left_, right_, enter_, escape_, space_;
     int pointerX_ = -1;
     int pointerY_ = -1;
+    // The system pointer moved since the last frame. Only then does the game's pointer follow it,
+    // so a controller's stick can move the game's pointer away from a mouse at rest.
+    bool moved_ = false;
     RawInput frame_;
     bool motionTaken_ = false;
 };
