@@ -96,6 +96,37 @@ def compare_title(browser, reference):
     check(far <= 1, f"and within one level per channel in 8 bits (largest difference {far})")
 
 
+# How the page lays the game out in its stage, or false when it does not as it should: the largest
+# 4:3 canvas that fits; shown smaller than 1:1, the captions beside or below it (never over it) at
+# 16 CSS pixels or more, taking the rest of the stage; at 1:1 or more, the captions only for
+# screen readers. Crisp (pixelated) exactly when the canvas is enlarged on the device's pixels.
+LAYOUT = """(() => {
+    const box = (id) => document.getElementById(id).getBoundingClientRect();
+    const c = box('canvas'), s = box('stage'), t = box('captions');
+    const captions = document.getElementById('captions');
+    const near = (a, b) => Math.abs(a - b) <= 1.5;
+    if (Math.abs(c.width * 3 - c.height * 4) > 4) return false;
+    if (c.left < s.left - 0.5 || c.right > s.right + 0.5 || c.top < s.top - 0.5 || c.bottom > s.bottom + 0.5)
+        return false;
+    const crisp = getComputedStyle(document.getElementById('canvas')).imageRendering === 'pixelated';
+    if (crisp !== (c.width * devicePixelRatio >= 1024)) return false;
+    const size = parseFloat(getComputedStyle(captions).fontSize);
+    if (c.width >= 1024) {
+        if (!(near(c.width, s.width) || near(c.height, s.height))) return false;
+        if (t.width > 2 || t.height > 2) return false;
+        return `canvas ${Math.round(c.width)} x ${Math.round(c.height)}, captions for screen readers only`;
+    }
+    if (size < 16) return false;
+    const below = near(t.top, c.bottom) && near(t.bottom, s.bottom) && near(t.width, s.width);
+    const beside = near(t.left, c.right) && near(t.right, s.right) && near(t.height, s.height);
+    // As large as the room the captions leave: it meets the stage's edges one way.
+    const largest = near(c.width, s.width - (beside ? t.width : 0)) || near(c.height, s.height - (below ? t.height : 0));
+    if (!(below || beside) || !largest) return false;
+    return `canvas ${Math.round(c.width)} x ${Math.round(c.height)}, captions ${below ? 'below' : 'beside'} ` +
+           `${Math.round(t.width)} x ${Math.round(t.height)} at ${size} px`;
+})()"""
+
+
 class Page:
     """The game's page, with the pointer put on game pixels through the canvas's place and size."""
 
@@ -178,10 +209,11 @@ def play(browser, url, reference, shot):
     check(saved_part(loaded) == saved_part(at_save), "Load brings back the state of the save")
 
     # A damaged save: the game's notice on the page, and the file left for the player.
-    browser.evaluate("""new Promise(done => {
+    browser.evaluate("""(() => {
         Module.FS.writeFile('/store/images/outro.sbf', new Uint8Array(17));
-        Module.FS.syncfs(false, done);
-    })""")
+        Module.vzStore.keep('/store/images/outro.sbf');
+    })()""")
+    browser.wait_for("vudizid.saveKept()", what="the damaged save kept in the browser")
     page.load()
     page.click(500, 530)
     browser.wait_for("!document.getElementById('notice').hidden", what="the notice")
@@ -204,12 +236,9 @@ def play(browser, url, reference, shot):
     check(browser.wait_for("document.fullscreenElement && document.fullscreenElement.id === 'stage'",
                            what="full screen"), "the page's button puts the game into full screen")
     # The page fits the canvas anew once the screen has changed.
-    fills = ("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
-             " return Math.abs(r.width * 3 - r.height * 4) <= 4 &&"
-             " (Math.round(r.width) === innerWidth || Math.round(r.height) === innerHeight) &&"
-             " [r.width, r.height]; })()")
-    shown = browser.wait_for(fills, what="the canvas filling the screen at 4:3")
-    passed(f"in full screen the canvas fills the screen at 4:3 ({shown[0]:.0f} x {shown[1]:.0f})")
+    shown = browser.wait_for(f"innerHeight === document.getElementById('stage').clientHeight && ({LAYOUT})",
+                             what="the game and its captions filling the screen")
+    passed(f"in full screen the game fills the screen at 4:3: {shown}")
     browser.key("Escape", "Escape", 27)
     browser.wait_for("!document.fullscreenElement", what="the end of full screen")
     page.frames(3)
@@ -227,8 +256,8 @@ def main():
     root, shot = args[0], None
     if "--shot" in args:
         shot = os.path.abspath(args[args.index("--shot") + 1])
-    web = os.path.join(root, "build-web")
-    if not os.path.isfile(os.path.join(web, "vudizid.wasm")):
+    web = os.path.join(root, "build-web", "site")
+    if not os.path.isfile(os.path.join(web, "index.html")):
         print("web_test: build the page first (./web)", file=sys.stderr)
         return 1
     reference = reference_title(root)
