@@ -38,8 +38,10 @@ def find_chromium():
 
 
 class Chromium:
-    def __init__(self, width=1280, height=1024):
-        self.profile = tempfile.mkdtemp(prefix="vz-chromium-")
+    def __init__(self, width=1280, height=1024, profile=None):
+        """A browser on a fresh profile of its own, or on `profile` (a folder it leaves in place)."""
+        self.own_profile = profile is None
+        self.profile = profile or tempfile.mkdtemp(prefix="vz-chromium-")
         to_browser_r, to_browser_w = os.pipe()
         from_browser_r, from_browser_w = os.pipe()
         # Out of the way of 3 and 4 before they are put there in the child.
@@ -225,7 +227,8 @@ class Chromium:
         except subprocess.TimeoutExpired:
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        if self.own_profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 def decode_png(data):

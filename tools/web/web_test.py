@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG].
+"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG] [--shots DIR].
 
 ROOT holds build/ (the native build, for the replay tool's reference frame) and build-web/ (the
 page, built by ./web). The page is served on 127.0.0.1 and played with real mouse events: the title
 screen must equal the headless frame; Start, the way to the bar, the sugar taken and saved with the
 inventory's button; after a reload Load brings back the state of the save; a damaged save gets the
-game's notice on the page and stays as it was; and no error reaches the browser's console.
+game's notice on the page and stays as it was; and no error reaches the browser's console. Then
+the page around the game (tools/web/page_tests.py); --shots keeps its screenshots in DIR.
 """
 import base64
 import json
@@ -16,7 +17,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from chromium import Chromium, decode_png  # noqa: E402
+from chromium import Chromium, ProtocolError, decode_png  # noqa: E402
 
 # The fields of the state a saved game brings back.
 SAVED = ["state", "location", "carried", "inScene", "takeable", "sceneScript", "present", "available",
@@ -27,6 +28,11 @@ DAMAGED_NOTICE = "The saved game is damaged"
 
 class Failure(Exception):
     pass
+
+
+# Run as a program this file is also the module web_test that page_tests.py imports: one Failure.
+if __name__ == "__main__":
+    sys.modules.setdefault("web_test", sys.modules[__name__])
 
 
 def passed(what):
@@ -253,9 +259,12 @@ def main():
     if not args:
         print(__doc__, file=sys.stderr)
         return 2
-    root, shot = args[0], None
+    root, shot, shots = args[0], None, None
     if "--shot" in args:
         shot = os.path.abspath(args[args.index("--shot") + 1])
+    if "--shots" in args:
+        shots = os.path.abspath(args[args.index("--shots") + 1])
+        os.makedirs(shots, exist_ok=True)
     web = os.path.join(root, "build-web", "site")
     if not os.path.isfile(os.path.join(web, "index.html")):
         print("web_test: build the page first (./web)", file=sys.stderr)
@@ -266,11 +275,13 @@ def main():
     try:
         browser.open_page()
         play(browser, url, reference, shot)
+        import page_tests
+        page_tests.run(root, browser, url, shots)
         errors = browser.errors()
         for e in errors:
             print("  " + e)
         check(not errors, "no error reached the browser's console")
-    except (Failure, TimeoutError) as e:
+    except (Failure, TimeoutError, ProtocolError) as e:
         print(f"FAILED: {e}", file=sys.stderr)
         for e in browser.errors():
             print("  " + e, file=sys.stderr)
