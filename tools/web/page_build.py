@@ -151,8 +151,7 @@ def main():
     page_data = {"version": version, "script": script, "wasm": wasm, "packs": packs}
     page = read(args.page).decode()
     for key, value in {"@PAGE_DATA@": json.dumps(page_data, separators=(",", ":")), "@SCRIPT@": script,
-                       "@WASM@": wasm, "@MANIFEST@": manifest, "@ICON_192@": icons[192],
-                       "@TITLE_PACK@": next(p["url"] for p in packs if p["name"] == "title")}.items():
+                       "@WASM@": wasm, "@MANIFEST@": manifest, "@ICON_192@": icons[192]}.items():
         page = page.replace(key, value)
     site.put("index.html", page.encode())
 

@@ -4,7 +4,8 @@
 ROOT holds build-web/ (the page, built by ./web); the native Release build in build-release/ (as
 ./bench makes it) is brought up to date here for the native Play frame. Prints one table: what the browser downloads,
 the time from navigation to the first frame, a Play frame composed in WebAssembly beside the same
-code natively, and the browser's processor share on the title screen.
+code natively, the browser's processor share on the title screen, and the page on a slow network
+and in Lighthouse (tools/web/page_bench.py).
 """
 import os
 import re
@@ -16,6 +17,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium  # noqa: E402
 from web_test import Page, serve  # noqa: E402
+import page_bench  # noqa: E402
 
 LOADS = 5            # page loads for the time to the first frame (the median is shown)
 FRAMES = 300         # Play frames composed per scene and run
@@ -81,7 +83,8 @@ def cpu_ticks(pids):
 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else "."
-    server, url = serve(os.path.join(root, "build-web"))
+    web = os.path.join(root, "build-web", "site")
+    server, url = serve(web)
     browser = Chromium(1280, 1024)
     rows = []
     try:
@@ -89,11 +92,13 @@ def main():
         # Every load as a first visit: nothing from the browser's cache.
         browser.send("Network.enable")
         browser.send("Network.setCacheDisabled", {"cacheDisabled": True})
+        browser.send("Network.setBypassServiceWorker", {"bypass": True})
         page = Page(browser, url)
         firsts = []
         for _ in range(LOADS):
             page.load()
             firsts.append(browser.evaluate("vudizid.firstFrameAt"))
+        browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture")
         sizes = browser.evaluate("""(() => {
             const all = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
             return [all.reduce((n, e) => n + e.encodedBodySize, 0), all.reduce((n, e) => n + e.decodedBodySize, 0)];
@@ -111,6 +116,7 @@ def main():
 
         # Scene by scene, the browser's figure and the native one in turn, so that the other
         # work of a shared machine weighs on both alike.
+        browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture")
         out = build_native(root)
         wasm, native = {}, {}
         for scene in SCENES:
@@ -120,14 +126,30 @@ def main():
         browser.close()
         server.kill()
         server.wait()
+    slow = page_bench.slow_first_frame(web)
+    to_first, first_visit, revisit = page_bench.visits(web)
+    cli, why_not = page_bench.lighthouse_cli()
+    scores = {}
+    if cli:
+        for device, desktop in (("phone", False), ("desktop", True)):
+            scores[device] = page_bench.lighthouse(cli, web, desktop)
 
     def row(what, figure, yardstick="", ratio="", goal="", met=""):
         rows.append((what, figure, yardstick, ratio, goal, met))
 
     yes = lambda ok: "yes" if ok else "**no**"  # noqa: E731
-    row("Download: page, script, WebAssembly and pictures, gzip-compressed",
+    row("Download: page, script, WebAssembly and every picture, gzip-compressed",
         f"{sizes[0] / 1048576:.2f} MB", f"unpacked {sizes[1] / 1048576:.1f} MB",
         f"{sizes[0] / sizes[1]:.3f}", "< 2 MB", yes(sizes[0] < 2 * 1048576))
+    row("Download before the first frame (page, script, WebAssembly, the title's pictures)",
+        f"{to_first / 1024:.0f} KB", f"all {sizes[0] / 1024:.0f} KB", f"{to_first / sizes[0]:.2f}", "", "")
+    row(f"Navigation to the first frame on a 1.6 Mbit/s link, 150 ms round trips (median of "
+        f"{page_bench.SLOW_LOADS} first visits)", f"{slow / 1000:.2f} s", "", "", "<= 3 s", yes(slow <= 3000))
+    row(f"Bytes served on a first visit ({first_visit[1]} answers, every picture and what is kept offline)",
+        f"{first_visit[0]:,}", "", "", "", "")
+    row(f"Bytes served on a revisit ({revisit[1]} answers, {revisit[2]} of them \"not modified\")",
+        f"{revisit[0]:,}", f"first visit {first_visit[0]:,}", f"{revisit[0] / first_visit[0]:.3f}", "0",
+        yes(revisit[0] == 0))
     first = statistics.median(firsts)
     row(f"Navigation to the first frame on 127.0.0.1 (median of {LOADS} loads, no cache)", f"{first:.0f} ms",
         "", "", "< 1000 ms", yes(first < 1000))
@@ -139,6 +161,16 @@ def main():
             f"{ratio:.2f}", "<= 2.0", yes(ratio <= 2.0))
     row(f"Title screen in Chromium, pointer still, {IDLE_SECONDS} s (every browser process)",
         f"{idle_share:.1f} % of one core", "", "", "< 10 %", yes(idle_share < 10))
+    for device, (score, timing) in scores.items():
+        figure = " / ".join(str(score[c]) for c in page_bench.CATEGORIES)
+        goal = (score["performance"] >= 90 if device == "phone" else True) and all(
+            score[c] == 100 for c in page_bench.CATEGORIES[1:])
+        row(f"Lighthouse {page_bench.LIGHTHOUSE} on a {device}, best of {page_bench.LIGHTHOUSE_RUNS} runs: performance / "
+            f"accessibility / best practices / SEO (largest paint {timing['largest-contentful-paint']}, blocking "
+            f"{timing['total-blocking-time']})".replace("\xa0", " "),
+            figure, "", "", ">= 90 / 100 / 100 / 100" if device == "phone" else "100 in the last three", yes(goal))
+    if why_not:
+        row("Lighthouse", f"not measured: {why_not}")
 
     print(f"Machine: {os.cpu_count()} cores; Chromium "
           f"{subprocess.run(['chromium', '--version'], capture_output=True, text=True).stdout.split()[1]}; "
