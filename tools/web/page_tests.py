@@ -42,6 +42,14 @@ def close_notice(browser, page):
     page.frames(2)
 
 
+def start(page):
+    """The title's Start, and the ship's scene once its pictures are there. The game counts the
+    five frames between two clicks in play, so those pass too."""
+    page.click(500, 430)
+    page.wait("s.state === 4 && s.location === 0", "Start", timeout=60)
+    page.frames(5)
+
+
 def save_from_inventory(page):
     page.move(500, 17)
     page.wait("s.state === 7", "the inventory")
@@ -81,8 +89,7 @@ def refused_for_room(web):
                 earlier.open_page()
                 page = Page(earlier, url)
                 page.load()
-                page.click(500, 430)
-                page.wait("s.state === 4 && s.location === 0", "Start")
+                start(page)
                 walk_to(page, 700, 420)
                 save_from_inventory(page)
                 earlier.wait_for("vudizid.saveKept() && Module.vzStore.kept >= 1", what="the earlier save kept")
@@ -166,8 +173,7 @@ def save_as_file(first, url, second, second_url, folder):
     damaged file gets the game's notice and replaces nothing."""
     page = Page(first, url)
     page.load()
-    page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start")
+    start(page)
     walk_to(page, 600, 400)
     saved = page.state()
     save_from_inventory(page)
@@ -208,8 +214,7 @@ def offline(browser, page, server):
     server.wait()
     page.load()
     check(page.state()["state"] == 0, f"with the server gone the page starts from its {kept} kept files")
-    page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start offline", timeout=60)
+    start(page)
     page.click(970, 630)
     page.wait("s.location === 1 && s.state === 4", "the walk to the bar offline", timeout=60)
     check(browser.evaluate("document.getElementById('loading').hidden"), "and plays to the bar with no network")
@@ -218,8 +223,7 @@ def offline(browser, page, server):
 def hidden_tab(browser, page):
     """A tab behind another runs no frames and goes on where it was when it is in front again."""
     page.load()
-    page.click(500, 430)
-    page.wait("s.state === 4", "Start")
+    start(page)
     page.click(900, 450)  # a long walk to the right
     page.frames(2)
     own = browser.send("Target.getTargets", session=False)["targetInfos"]
@@ -262,8 +266,7 @@ def screens(browser, url, shots):
     browser.send("Emulation.setDeviceMetricsOverride", {"width": 390, "height": 844, "deviceScaleFactor": 3,
                                                          "mobile": True})
     page.load()
-    page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start")
+    start(page)
     page.click(970, 630)
     page.wait("s.location === 1 && s.state === 4", "the walk to the bar", timeout=60)
     page.click(700, 600, "right")
@@ -299,6 +302,24 @@ def screens(browser, url, shots):
     browser.send("Emulation.clearDeviceMetricsOverride")
 
 
+def space_names(browser, page):
+    """Space held on the canvas names everything in the scene, as the captions show; let go, nothing."""
+    page.load()
+    start(page)
+    page.click(970, 630)
+    page.wait("s.location === 1 && s.state === 4", "the walk to the bar", timeout=60)
+    page.move(700, 600)  # over nothing
+    labels = "[...document.querySelectorAll('#captions .label')].map(p => p.textContent).sort().join(', ')"
+    browser.send("Input.dispatchKeyEvent", {"type": "keyDown", "key": " ", "code": "Space", "text": " ",
+                                            "windowsVirtualKeyCode": 32})
+    names = browser.wait_for(f"(() => {{ const n = {labels}; return n.split(', ').length >= 3 && n; }})()",
+                             what="every name in the bar")
+    scrolled = browser.evaluate("document.scrollingElement.scrollTop")
+    browser.send("Input.dispatchKeyEvent", {"type": "keyUp", "key": " ", "code": "Space", "windowsVirtualKeyCode": 32})
+    browser.wait_for(f"{labels} === ''", what="the names gone")
+    check("Kai" in names and scrolled == 0, f"Space held names everything in the scene ({names}), and is the game's")
+
+
 def shot(browser, path):
     data = browser.send("Page.captureScreenshot", {"format": "png"})["data"]
     with open(path, "wb") as f:
@@ -309,6 +330,7 @@ def shot(browser, path):
 def run(root, first, url, shots):
     """Everything above; `first` is the browser the main test played in, on the server at `url`."""
     screens(first, url, shots)
+    space_names(first, Page(first, url))
     hidden_tab(first, Page(first, url))
     web = os.path.join(root, "build-web", "site")
     refused_for_room(web)

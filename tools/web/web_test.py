@@ -187,7 +187,8 @@ def play(browser, url, reference, shot):
           "the game's icon became the page's")
 
     page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach")
+    page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach", timeout=60)
+    page.frames(5)  # the game's five frames between two clicks
     page.click(970, 630)
     page.wait("s.location === 1 && s.state === 4", "the walk to the bar")
     page.click(840, 527, "right")
