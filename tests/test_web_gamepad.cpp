@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "support.h"
 
 using namespace vz;
+using vz::test::PointerAt;
 
 namespace {
 
@@ -27,25 +29,18 @@ RawInput Frame(WebGamepads& pads, InputState& game, std::vector<PadReading> read
     return raw;
 }
 
-InputState AtStart() {
-    InputState s;
-    s.mouseX = 400;
-    s.mouseY = 300;
-    return s;
-}
-
 }  // namespace
 
 TEST(WebGamepads, TheStrongestStickMovesThePointerAndOnlyTheFirstReadOfAFrameTakesIt) {
     WebGamepads pads;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // Resting sticks (a little off centre, as real ones are) move nothing.
     EXPECT_EQ(Frame(pads, game, {Pad(0.1, -0.1), Pad(-0.2, 0)}).dx, 0);
     // Two pads: the one pushed furthest counts, not their sum.
     int moved = 0;
     for (int i = 0; i < 20; ++i) moved += Frame(pads, game, {Pad(0.5, 0), Pad(1.0, 0)}).dx;
     WebGamepads alone;
-    InputState other = AtStart();
+    InputState other = PointerAt(400, 300);
     int movedAlone = 0;
     for (int i = 0; i < 20; ++i) movedAlone += Frame(alone, other, {Pad(1.0, 0)}).dx;
     EXPECT_EQ(moved, movedAlone);
@@ -61,7 +56,7 @@ TEST(WebGamepads, TheStrongestStickMovesThePointerAndOnlyTheFirstReadOfAFrameTak
 
 TEST(WebGamepads, ButtonsActAsTheDesktopMapsThem) {
     WebGamepads pads;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     Frame(pads, game, {Pad(0, 0, {kPadA})});
     EXPECT_TRUE(game.leftClick);
     Frame(pads, game, {Pad(0, 0, {kPadA})});  // held: no second click at once

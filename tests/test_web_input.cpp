@@ -5,7 +5,10 @@
 
 #include <algorithm>
 
+#include "support.h"
+
 using namespace vz;
+using vz::test::PointerAt;
 
 namespace {
 
@@ -17,18 +20,11 @@ RawInput Frame(WebInput& web, InputState& game) {
     return raw;
 }
 
-InputState AtStart() {
-    InputState s;
-    s.mouseX = 400;
-    s.mouseY = 300;
-    return s;
-}
-
 }  // namespace
 
 TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // Pressed and let go before the frame began: held for that frame, then gone.
     web.Button(0, true);
     web.Button(0, false);
@@ -68,7 +64,7 @@ TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
 
 TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // Before the pointer was ever over the canvas the game's pointer stays where it is.
     EXPECT_EQ(Frame(web, game).dx, 0);
     EXPECT_EQ(game.mouseX, 400);
@@ -103,7 +99,7 @@ TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
 
 TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.PointerAt(200, 150, 1024, 768);
     web.Button(0, true);
     web.Button(2, true);
@@ -124,7 +120,7 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
 
 TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.Key(WebKey::Space, true);
     Frame(web, game);
     EXPECT_TRUE(game.hotspotsHeld);
@@ -147,7 +143,7 @@ TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
 // frame, whatever the mouse did before; and a mouse at rest does not pull the pointer back.
 TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.PointerAt(100, 100, 1024, 768);
     Frame(web, game);
     for (int i = 0; i < kClickCooldownFrames; ++i) Frame(web, game);

@@ -11,12 +11,11 @@ import os
 import shutil
 import statistics
 import subprocess
-import sys
 import tempfile
 import time
 
 from chromium import Chromium, find_chromium
-from web_test import Page
+from web_test import Page, serve
 
 LIGHTHOUSE = "12.2.3"
 CATEGORIES = ["performance", "accessibility", "best-practices", "seo"]
@@ -28,31 +27,29 @@ SLOW_LOADS = 3
 LIGHTHOUSE_RUNS = 3
 
 
-def serve_logged(web, log):
-    """The page's server, writing a line per answer into `log`."""
-    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), web, "0",
-                               "--log", log], stdout=subprocess.PIPE, text=True)
-    line = server.stdout.readline()
-    if "http://" not in line:
-        server.kill()
-        raise RuntimeError("the server did not start")
-    return server, line.split()[-1]
-
-
-def served(log):
-    """Bytes of bodies sent, answers, and answers "304 Not Modified" in the server's log."""
+def served(log, web, until=None):
+    """From the server's log: bytes of bodies sent, the same files' own (unpacked) bytes, answers, and
+    answers "304 Not Modified"; only those sent by the time `until` (seconds since 1970) if given."""
     try:
         with open(log) as f:
-            lines = [line.split() for line in f if line.strip()]
+            lines = [line.strip().split(maxsplit=3) for line in f if line.strip()]
     except FileNotFoundError:
         lines = []
-    return sum(int(w[1]) for w in lines), len(lines), sum(1 for w in lines if w[0] == "304")
+    if until is not None:
+        lines = [w for w in lines if float(w[2]) <= until]
+    unpacked = 0
+    for status, _, _, path in lines:
+        name = path.split("?", 1)[0].lstrip("/") or "index.html"
+        if status == "200" and os.path.isfile(os.path.join(web, name)):
+            unpacked += os.path.getsize(os.path.join(web, name))
+    return {"bytes": sum(int(w[1]) for w in lines), "unpacked": unpacked, "answers": len(lines),
+            "unchanged": sum(1 for w in lines if w[0] == "304")}
 
 
 def slow_first_frame(web):
     """Milliseconds from navigation to the first frame on the slow link, first visits (median)."""
     with tempfile.TemporaryDirectory(prefix="vz-bench-") as folder:
-        server, url = serve_logged(web, os.path.join(folder, "log"))
+        server, url = serve(web, os.path.join(folder, "log"))
         browser = Chromium(1280, 1024)
         try:
             browser.open_page()
@@ -73,21 +70,18 @@ def slow_first_frame(web):
 
 
 def visits(web):
-    """A first visit and a revisit in one fresh browser: bytes to the first frame, bytes of the whole
-    first visit (every picture, and what the service worker keeps), and bytes of the revisit."""
+    """A first visit and a revisit in one fresh browser, as the server counts them: what was sent
+    before the first frame, the whole first visit (every picture, and what the service worker keeps)
+    and the revisit."""
     with tempfile.TemporaryDirectory(prefix="vz-bench-") as folder:
         log = os.path.join(folder, "log")
-        server, url = serve_logged(web, log)
+        server, url = serve(web, log)
         browser = Chromium(1280, 1024)
         try:
             browser.open_page()
             page = Page(browser, url)
             page.load()
-            to_first = browser.evaluate("""(() => {
-                const first = vudizid.firstFrameAt;
-                const all = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
-                return all.filter(e => e.responseEnd <= first).reduce((n, e) => n + e.encodedBodySize, 0);
-            })()""")
+            first_frame = browser.evaluate("(performance.timeOrigin + vudizid.firstFrameAt) / 1000")
             browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture")
             version = browser.evaluate("vudizid.version")
             browser.wait_for("navigator.serviceWorker.ready.then(r => !!r.active)", timeout=120,
@@ -95,13 +89,12 @@ def visits(web):
             browser.wait_for(f"caches.open('vudizid-{version}').then(c => c.keys()).then(k => k.length > 5)",
                              timeout=60, what="the kept files")
             time.sleep(1)
-            first = served(log)
+            to_first, first = served(log, web, first_frame), served(log, web)
             os.remove(log)
             page.load()
             browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture again")
             time.sleep(2)
-            again = served(log)
-            return to_first, first, again
+            return to_first, first, served(log, web)
         finally:
             browser.close()
             server.kill()
@@ -144,7 +137,7 @@ def lighthouse(cli, web, desktop):
 def lighthouse_once(cli, web, desktop):
     """Lighthouse's scores (0..100 by category) and its main timings for one run."""
     with tempfile.TemporaryDirectory(prefix="vz-lighthouse-") as folder:
-        server, url = serve_logged(web, os.path.join(folder, "log"))
+        server, url = serve(web, os.path.join(folder, "log"))
         report = os.path.join(folder, "report.json")
         try:
             args = [*cli, url, "--quiet", "--output=json", f"--output-path={report}",

@@ -7,7 +7,8 @@ compile it while it arrives. Every answer carries an ETag and a Last-Modified, a
 names the copy the browser already has gets "304 Not Modified" without the file. A file whose name
 carries its content's hash (the page's build names them so) never changes: the browser may keep it
 for a year without asking; everything else it asks about again on every visit. With --log, a line
-"STATUS BYTES PATH" is written for every answer (BYTES: of the body). Port 0 takes a free port; the
+"STATUS BYTES TIME PATH" is written for every answer to a GET once it is sent (BYTES: of the body;
+TIME: seconds since 1970). Port 0 takes a free port; the
 first line printed names the address.
 """
 import email.utils
@@ -16,6 +17,7 @@ import http.server
 import os
 import re
 import sys
+import time
 
 TYPES = {
     ".html": "text/html; charset=utf-8",
@@ -41,7 +43,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             path = os.path.join(path, "index.html")
         if not os.path.isfile(path):
             self.send_error(404, "File not found")
-            self._logged(404, 0)
+            self.answer = (404, 0)
             return None
         sent, encoding = path, None
         packed = path + ".gz"
@@ -53,7 +55,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             f = open(sent, "rb")
         except OSError:
             self.send_error(404, "File not found")
-            self._logged(404, 0)
+            self.answer = (404, 0)
             return None
         st = os.fstat(f.fileno())
         # The validators name the bytes sent: the compressed twin has an ETag of its own.
@@ -64,14 +66,14 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.send_response(304)
             self._validators(path, etag, modified, encoding)
             self.end_headers()
-            self._logged(304, 0)
+            self.answer = (304, 0)
             return None
         self.send_response(200)
         self.send_header("Content-Type", self.guess_type(path))
         self.send_header("Content-Length", str(st.st_size))
         self._validators(path, etag, modified, encoding)
         self.end_headers()
-        self._logged(200, st.st_size)
+        self.answer = (200, st.st_size)
         return f
 
     def _unchanged(self, etag, mtime):
@@ -98,14 +100,25 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             # Asked about again on every visit, so a new build is never hidden behind an old copy.
             self.send_header("Cache-Control", "no-cache")
 
-    def _logged(self, status, size):
-        if self.log_file:
+    def do_GET(self):
+        self.answer = None
+        super().do_GET()
+        # Written once the body is sent, with the time it was.
+        if self.log_file and self.answer:
             with open(self.log_file, "a") as log:
-                log.write(f"{status} {size} {self.path}\n")
+                log.write(f"{self.answer[0]} {self.answer[1]} {time.time():.3f} {self.path}\n")
 
     def log_message(self, format, *args):
         if os.environ.get("VZ_SERVE_LOG"):
             super().log_message(format, *args)
+
+
+class Server(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # A browser that leaves a page while it loads closes its connections: nothing to report.
+        if isinstance(sys.exc_info()[1], (BrokenPipeError, ConnectionResetError)):
+            return
+        super().handle_error(request, client_address)
 
 
 def main():
@@ -127,7 +140,7 @@ def main():
         print(f"serve.py: {folder} holds no index.html; build the page with ./web first", file=sys.stderr)
         return 1
     handler = functools.partial(type("LoggedHandler", (Handler,), {"log_file": log}), directory=folder)
-    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+    with Server(("127.0.0.1", port), handler) as server:
         print(f"Serving the game on http://127.0.0.1:{server.server_address[1]}/", flush=True)
         try:
             server.serve_forever()

@@ -45,9 +45,10 @@ def check(condition, what):
     passed(what)
 
 
-def serve(folder):
-    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), folder, "0"],
-                              stdout=subprocess.PIPE, text=True)
+def serve(folder, log=None):
+    """tools/web/serve.py on a free port for the folder (logging its answers into `log` when given)."""
+    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), folder, "0",
+                               *(["--log", log] if log else [])], stdout=subprocess.PIPE, text=True)
     line = server.stdout.readline()
     if "http://" not in line:
         server.kill()
