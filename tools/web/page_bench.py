@@ -1,6 +1,6 @@
 """Figures of the page on a slow network and in Lighthouse (part of tools/web/web_bench.py): the
 first frame on a simulated 1.6 Mbit/s link, the bytes of a first visit and of a revisit, counted by
-the server, and Lighthouse's four scores on a phone and on a desktop (the best of three runs).
+the server, and Lighthouse's four scores on a phone and on a desktop (the best of five runs).
 
 Lighthouse is not part of the game or its build: it is installed on demand with npm into a cache
 folder of its own (${XDG_CACHE_HOME:-~/.cache}/vudizid-web/lighthouse-VERSION) and needs Node 18 or
@@ -24,7 +24,7 @@ SLOW_LINK = {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8, 
 SLOW_LOADS = 3
 # Lighthouse times the page's tasks as they ran, and other work on a shared machine only ever
 # makes them longer: of these runs the one with the best performance score counts.
-LIGHTHOUSE_RUNS = 3
+LIGHTHOUSE_RUNS = 5
 
 
 def served(log, web, until=None):
