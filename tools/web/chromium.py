@@ -129,10 +129,24 @@ class Chromium:
             time.sleep(0.1)
         if not pages:
             raise ProtocolError("Chromium opened no page")
-        self.session = self.send("Target.attachToTarget", {"targetId": pages[0]["targetId"], "flatten": True},
+        self.attach(pages[0]["targetId"])
+
+    def attach(self, target):
+        """Talks to the page `target` from now on, with what the tests watch turned on."""
+        self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
                                  session=False)["sessionId"]
+        self.target = target
         for domain in ("Page", "Runtime", "Log"):
             self.send(domain + ".enable")
+
+    def new_tab(self, url):
+        """A new tab in front, at `url`; the tests talk to it from now on. Its target id."""
+        target = self.send("Target.createTarget", {"url": url}, session=False)["targetId"]
+        self.attach(target)
+        return target
+
+    def close_tab(self, target):
+        self.send("Target.closeTarget", {"targetId": target}, session=False)
 
     def evaluate(self, expression, timeout=60):
         result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,

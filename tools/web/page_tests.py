@@ -1,9 +1,12 @@
 """The page around the game, played in headless Chromium (part of tools/web/web_test.py): saves the
-browser refuses, the save as a file downloaded and uploaded, offline play, a hidden tab, and the
-layout on a phone, a tablet and a desktop with the captions of the game's texts.
+browser refuses, the save as a file downloaded and uploaded, a new build taking over, offline play,
+a hidden tab, Space, and the layout on a phone, a tablet and a desktop with the captions of the
+game's texts.
 """
 import base64
+import gzip
 import os
+import shutil
 import tempfile
 import time
 
@@ -220,6 +223,51 @@ def offline(browser, page, server):
     check(browser.evaluate("document.getElementById('loading').hidden"), "and plays to the bar with no network")
 
 
+def kept_builds(browser):
+    """The versions of the builds whose files are kept, once the service worker has kept one."""
+    browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture")
+    browser.wait_for("navigator.serviceWorker.ready.then(r => !!r.active)", timeout=120, what="the service worker")
+    return browser.wait_for("""caches.keys().then(keys => keys.length > 0 &&
+        keys.filter(k => k.startsWith('vudizid-')).map(k => k.slice(8)).sort())""", timeout=120, what="the kept files")
+
+
+def new_build(browser, url, folder):
+    """A new build on the server: its service worker takes over once no page of the old build is open,
+    and only the new build's files stay kept."""
+    Page(browser, url).load()
+    [old] = kept_builds(browser)
+    new = "".join("0123456789abcdef"[(int(c, 16) + 1) % 16] for c in old)
+    for name in ("index.html", "sw.js"):
+        path = os.path.join(folder, name)
+        with open(path) as f:
+            text = f.read().replace(old, new)
+        with open(path, "w") as f:
+            f.write(text)
+        with gzip.open(path + ".gz", "wt") as f:
+            f.write(text)
+    # The old page closed, a page in a new tab: the old build's worker still answers its load.
+    browser.close_tab(browser.target)
+    second = browser.new_tab(url)
+    browser.wait_for(f"window.vudizid && vudizid.version === '{new}' && vudizid.picturesHere", timeout=120,
+                     what="the new build's page")
+    browser.wait_for("navigator.serviceWorker.getRegistration().then(r => !!r && !!r.waiting)",
+                     timeout=120, what="the new build's worker waiting")
+    check(old in kept_builds(browser), "while a page of the old build's worker is open, its files stay kept")
+    browser.close_tab(second)
+    # With no page of the old build left the new worker takes over (the browser does so in its own
+    # time: the old worker is gone when it has).
+    deadline = time.monotonic() + 60
+    while sum(t["type"] == "service_worker" for t in browser.send("Target.getTargets", session=False)["targetInfos"]) > 1:
+        if time.monotonic() > deadline:
+            raise Failure("the old build's worker stayed")
+        time.sleep(0.2)
+    browser.new_tab(url)
+    Page(browser, url).load()
+    browser.wait_for(f"caches.keys().then(k => k.length === 1 && k[0] === 'vudizid-{new}')", timeout=60,
+                     what="the old build's files gone")
+    check(kept_builds(browser) == [new], "once none is open, the new build's worker keeps its files, and only those")
+
+
 def hidden_tab(browser, page):
     """A tab behind another runs no frames and goes on where it was when it is in front again."""
     page.load()
@@ -334,13 +382,17 @@ def run(root, first, url, shots):
     hidden_tab(first, Page(first, url))
     web = os.path.join(root, "build-web", "site")
     refused_for_room(web)
-    server, second_url = serve(web)
+    # The second browser's server serves a copy, which becomes a new build on the way.
+    served = tempfile.mkdtemp(prefix="vz-webtest-site-")
+    shutil.copytree(web, served, dirs_exist_ok=True)
+    server, second_url = serve(served)
     second = Chromium(1280, 1024)
     try:
         second.open_page()
         second.send("DOM.enable")
         with tempfile.TemporaryDirectory(prefix="vz-webtest-") as folder:
             save_as_file(first, url, second, second_url, folder)
+        new_build(second, second_url, served)
         offline(second, Page(second, second_url), server)
         errors = second.errors()
         # The page asked for with the server gone: the browser notes the failed request itself.
@@ -352,4 +404,5 @@ def run(root, first, url, shots):
         second.close()
         server.kill()
         server.wait()
+        shutil.rmtree(served, ignore_errors=True)
     passed("the page around the game")
