@@ -127,7 +127,7 @@ TEST(MainLoop, LoadWaitsForTheSavedScenesPictures) {
     {
         auto saved = StartedGame(platform);
         EnterScene(*saved, platform, kJungleScene);
-        ASSERT_EQ(SaveGameToFile(saved->world, saved->story, platform), SaveOutcome::Saved);
+        ASSERT_EQ(SaveGameToFile(saved->world, saved->story, platform).outcome, SaveOutcome::Saved);
     }
     Game game;
     StartUpTitle(game, platform);

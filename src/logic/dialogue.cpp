@@ -1,6 +1,8 @@
 // The three conversations and the two states that play them.
 #include "logic/dialogue.h"
 
+#include "logic/cues.h"
+
 namespace vz {
 
 // textX, textY, standX, standY, direction, choiceCount, then each choice:
@@ -81,6 +83,7 @@ void RunChoiceAction(Story& story, DialogueChoice& choice, World& world) {
     switch (choice.action) {
         case kGiveCocktail:
             world.carried[kCocktail] = 1;
+            world.sound.Add(Cue::Find);
             choice.available = 0;
             break;
         case kOpenFavour:
@@ -118,7 +121,7 @@ FrameEnd WalkToPersonFrame(World& world, Story& story) {
 
 FrameEnd DialogueFrame(World& world, Story& story) {
     DrawScene(world.location, world.objects, world.persons, world.backBuffer, true);
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     const int person = TalkingPerson(world);
     if (person < 0) {
         world.state = GameState::Play;
@@ -133,6 +136,7 @@ FrameEnd DialogueFrame(World& world, Story& story) {
     DialogueTree& tree = story.trees[person];
     DialogueChoice& choice = tree.choices[story.selectedChoice];
     story.messageTimer -= 1;
+    if (story.messageTimer == kResponseFrames - 1) world.sound.Add(Cue::Line);  // a line's first frame
     if (story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
 
     if (story.lineIndex < 0 || story.lineIndex >= choice.lineCount) {

@@ -1,6 +1,8 @@
 // Finding the chainsaw and the leaves, and the islanders' reactions to what the hero hands them.
 #include "logic/scenes.h"
 
+#include "logic/cues.h"
+
 namespace vz {
 
 // item, person, text, text position, multi-line
@@ -73,6 +75,7 @@ void GiveToPerson(World& world, Story& story, int person) {
         story.messageKind = kUseMessage;
         story.textX = world.persons[person].textX;
         story.textY = world.persons[person].textY;
+        world.sound.Add(Cue::CombineFail);
     }
     story.messageSubject = story.heldItem;
     story.messageTimer = kResponseFrames;
@@ -89,16 +92,18 @@ FrameEnd FindItemFrame(World& world, Story& story) {
         return FrameEnd::NoFlip;
     }
     const FindScene& scene = kFindSceneTable[script];
+    if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Take);  // he starts to bend
     story.messageTimer -= 1;
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     if (story.messageTimer >= kBendFramesEnd)
         DrawHeroPose(world.hero, world.hero.bendLeftImage, world.backBuffer);
     else
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+        WalkHero(world);
     DrawBitmapText(scene.textX, scene.textY, true, 0, world.backBuffer, scene.text, world.fonts);
     NoteText(world, scene.text, TextKind::Answer);
     if (world.input.leftClick || story.messageTimer <= 0) {
         ApplyFindEffects(world, script);
+        world.sound.Add(Cue::Find);
         story.messageTimer = 0;
         story.messageSubject = -1;
         story.pendingScript = 0;
@@ -118,6 +123,7 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
         return FrameEnd::EndFrame;
     }
     ApplyGiveEffects(world, story, rule->item);
+    if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Give);  // the first frame after arriving
     story.messageTimer -= 1;
     if (rule->item == kCoconut) {
         if (story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
@@ -134,7 +140,7 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
         return FrameEnd::EndFrame;
     }
     world.hero.facing = story.trees[person].direction;
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     return FrameEnd::Flip;
 }
 

@@ -1,6 +1,7 @@
 // A new game's conversations and rules, and the life of a response on screen.
 #include "logic/story.h"
 
+#include "logic/cues.h"
 #include "logic/dialogue.h"
 #include "logic/rules.h"
 
@@ -15,7 +16,7 @@ void InitStory(Story& story) {
 bool WalkOn(World& world) {
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     if (HeroArrived(world.hero)) return false;
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     return true;
 }
 

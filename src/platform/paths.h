@@ -18,9 +18,12 @@ struct FilePlaces {
     std::string pictures;          // the pictures' folder; empty for images/ below the working directory
     std::string save = kSavePath;  // where the game saves, and the first place a load looks
     std::string oldSave;           // read when `save` holds no saved game; never written or removed
+    std::string sounds;            // the sounds' folder; empty when there is none (the game is silent)
 
     // The file on disk of a picture the game names "images/<name>".
     std::string Picture(const std::string& name) const;
+    // The file of a sound by its name ("music_title"); empty when there is no sounds folder.
+    std::string Sound(const std::string& name) const;
 };
 
 // The places where the pictures may be, in the order they are tried.
@@ -29,18 +32,27 @@ struct PictureSearch {
     std::string workingFolder;  // its images/ comes first, so a run from the build folder keeps working
     std::string programFolder;  // then images/ next to the executable, for an unpacked copy
     std::string installed;      // then the installed copy's pictures
+    // The game's own picture files, by their names in the folder; a place holds the pictures when
+    // it holds any one of them.
+    std::vector<std::string> pictureNames;
 };
 
 struct FoundPictures {
     std::string folder;               // absolute, links resolved; empty when no place holds the pictures
     bool installedCopy = false;       // the folder is the installed copy's, whichever way it was reached
     std::vector<std::string> tried;   // every place looked at, in order, each once
-    std::vector<bool> existed;        // for each place tried: is there a folder at all
+    std::vector<std::string> why;     // for each place passed over, why: "no such folder", ...
 };
 
-// Looks for the pictures. A place holds them when it holds at least one readable picture file, so
-// an empty or unreadable folder, or an unrelated one that happens to be called images, is passed over.
+// Looks for the pictures. A place holds them when it holds at least one of the game's own picture
+// files, readable, so an empty or unreadable folder, or an unrelated one that happens to be called
+// images (even one holding pictures of the same kind), is passed over.
 FoundPictures FindPictures(const PictureSearch& search);
+
+// The sounds live in a folder "sounds" beside the pictures' folder (build/sounds beside build/images,
+// the installed copy's beside its pictures). Pictures without sounds beside them (named with --data,
+// say) take the installed copy's sounds; empty when neither folder exists.
+std::string FindSounds(const std::string& picturesFolder, const std::string& installedPictures);
 
 // Reads one environment variable (null when unset); tests hand in their own.
 using Environment = std::function<const char*(const char* name)>;

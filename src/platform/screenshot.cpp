@@ -1,87 +1,95 @@
 // Screenshots: a free file name in the folder, the PNG writer, and the note drawn over the shown picture.
 #include "platform/screenshot.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <unistd.h>
 
-#include "platform/glyphs.h"
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/png_writer.h"
+#include "platform/screen_note.h"
 
 namespace vz {
 
 namespace {
 
-constexpr uint16_t kNoteBackground = 0x10A2;  // a dark grey the font reads well on
-constexpr int kNoteMargin = 8;
+constexpr int kMostPerSecond = 999;  // names tried for the screenshots of one second
+constexpr const char* kPendingName = ".Vudizid Ozazi screenshot.png";  // while it is being written
 
-int TextWidth(const char* text) {
-    int w = 0;
-    for (const char* p = text; *p; ++p) {
-        if (const Glyph* g = FindGlyph(static_cast<uint8_t>(*p))) w += g->advance;
-        else if (*p == ' ') w += kSpaceAdvance;
-    }
-    return w;
-}
-
-bool Exists(const std::string& path) {
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::fclose(f);
-        return true;
-    }
-    return false;
-}
 
 }  // namespace
 
-std::string SaveScreenshot(const Surface& frame, const std::string& folder, std::time_t when, std::string& problem) {
-    problem.clear();
+ScreenshotResult SaveScreenshot(const Surface& frame, const std::string& folder, std::time_t when) {
+    ScreenshotResult r;
     if (folder.empty()) {
-        problem = "there is no home folder to keep screenshots in";
-        return {};
+        r.problem = "there is no home folder to keep screenshots in";
+        return r;
     }
     if (!MakeFolders(folder)) {
-        problem = "the folder " + folder + " cannot be made";
-        return {};
+        r.problem = "the folder " + folder + " cannot be made";
+        return r;
     }
     std::tm local{};
     localtime_r(&when, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H-%M-%S", &local);
     const std::string stem = folder + "/Vudizid Ozazi " + stamp;
-    std::string path = stem + ".png";
-    for (int n = 2; Exists(path); ++n) {
-        if (n > 999) {
-            problem = "too many screenshots of the same second";
-            return {};
+    // Written under a hidden name of its own first, and named only when whole, so no one (a file
+    // manager, a test) ever sees half a picture. Its lock is held until then.
+    std::string temp;
+    const int fd = CreateTemporaryFile(folder + "/" + kPendingName, temp);
+    if (fd < 0) {
+        r.problem = "no file can be made in " + folder + ": " + std::strerror(errno);
+        return r;
+    }
+    const int held = ::dup(fd);
+    std::FILE* file = ::fdopen(fd, "wb");
+    bool written = file && WritePng(frame, file);
+    written = (file ? std::fclose(file) == 0 : ::close(fd) == 0) && written;
+    const int error = errno;
+    if (!written) r.problem = temp + " cannot be written: " + std::strerror(error);
+    // The first name nothing at all has taken: a link, an earlier picture, a FIFO are passed over.
+    for (int n = 1; written && n <= kMostPerSecond && r.path.empty(); ++n) {
+        const std::string name = n == 1 ? stem + ".png" : stem + " " + std::to_string(n) + ".png";
+        if (RenameWithoutReplacing(temp, name) == 0) {
+            r.path = name;
+        } else if (errno != EEXIST) {
+            r.problem = name + " cannot be made: " + std::strerror(errno);
+            break;
+        } else if (n == kMostPerSecond) {
+            r.outcome = ScreenshotOutcome::NamesUsedUp;
+            r.problem = "every name for a screenshot of " + std::string(stamp) + " is taken in " + folder;
         }
-        path = stem + " " + std::to_string(n) + ".png";
     }
-    if (!WritePng(frame, path)) {
-        problem = path + " cannot be written";
-        std::remove(path.c_str());
-        return {};
-    }
-    return path;
+    if (r.path.empty()) ::unlink(temp.c_str());
+    if (held >= 0) ::close(held);
+    if (!r.path.empty()) r.outcome = ScreenshotOutcome::Saved;
+    return r;
 }
 
-void ScreenshotNote::Show(bool saved, uint32_t now) {
+void ScreenshotNote::Show(ScreenshotOutcome outcome, uint32_t now) {
     shown_ = true;
-    saved_ = saved;
+    outcome_ = outcome;
     since_ = now;
+}
+
+const char* ScreenshotNote::Text() const {
+    switch (outcome_) {
+        case ScreenshotOutcome::Saved: return kSaved;
+        case ScreenshotOutcome::NamesUsedUp: return kNamesUsedUp;
+        case ScreenshotOutcome::CannotWrite: break;
+    }
+    return kFailed;
 }
 
 bool ScreenshotNote::Showing(uint32_t now) const { return shown_ && now - since_ < kShownMs; }
 
 void ScreenshotNote::Draw(Surface& picture, const Fonts& fonts, uint32_t now) const {
-    if (!Showing(now) || picture.Empty()) return;
-    const char* text = Text();
-    const int boxWidth = std::min(picture.width, TextWidth(text) + 2 * kNoteMargin);
-    const int boxHeight = kLineHeight + kNoteMargin;
-    const int top = std::max(0, picture.height - boxHeight);
-    for (int y = top; y < picture.height; ++y)
-        for (int x = 0; x < boxWidth; ++x) picture.Set(x, y, kNoteBackground);
-    DrawBitmapText(kNoteMargin, top + kNoteMargin / 2, false, 0, picture, text, fonts);
+    if (Showing(now)) DrawCornerNote(picture, fonts, Text());
 }
 
 }  // namespace vz

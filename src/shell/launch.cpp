@@ -10,9 +10,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         cl.error = why;
         return cl;
     };
+    bool options = true;  // until "--", after which every argument is an operand
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
+        if (options && a == "--") {
+            options = false;
+        } else if (!options) {
+            return refuse("unexpected argument '" + a + "'");
+        } else if (a == "--help" || a == "-h") {
             cl.action = LaunchAction::Help;
         } else if (a == "--version") {
             if (cl.action != LaunchAction::Help) cl.action = LaunchAction::Version;
@@ -20,6 +25,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.fullscreen = false;
         } else if (a == "--fullscreen") {
             cl.fullscreen = true;
+        } else if (a == "--mute") {
+            cl.mute = true;
         } else if (a == "--scale" || a.rfind("--scale=", 0) == 0) {
             const std::string how = a == "--scale" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(8);
             if (how == "fit")
@@ -47,6 +54,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return cl;
 }
 
+const std::vector<std::string>& GamePictureNames() {
+    static const std::vector<std::string> names = {
+        "startscreen2.sbf", "button_start_0.sbf", "button_start_1.sbf", "button_load_0.sbf",  // the title
+        "button_load_1.sbf", "button_quit_0.sbf", "button_quit_1.sbf",
+        "inventar_en.sbf", "save_button.sbf", "button_back.sbf",  // the inventory panel
+        "reden.sbf", "text.sbf", "text1.sbf", "last.sbf", "icon.sbf",
+    };
+    return names;
+}
+
 std::string UsageText() {
     return "Usage: vudizid [OPTION]...\n"
            "Vudizid Ozazi: a point-and-click adventure of a castaway on a tropical island.\n"
@@ -56,31 +73,38 @@ std::string UsageText() {
            "  --scale fit    make the picture as large as the screen allows\n"
            "  --scale whole  grow the picture by a whole number only, every pixel the same size\n"
            "  --data DIR     read the pictures from DIR instead of looking for them\n"
+           "  --mute         start without sound (M brings it back)\n"
            "  --help         show this help and end\n"
            "  --version      show the version and end\n"
+           "  --             end the options\n"
            "\n"
            "Without --data the pictures are looked for in images/ in the working directory, then in\n"
            "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
            "and --scale, the game starts as it was left last time (the whole screen at first).\n"
            "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
-           "between the two scales.\n";
+           "between the two scales. M mutes and unmutes the sound, - and + lower and raise its volume.\n"
+           "The sounds are read from sounds/ beside the pictures' folder.\n";
+}
+
+std::string NoDisplayText() {
+    return "no display could be opened, so the game cannot show its window. Vudizid Ozazi needs a graphical "
+           "desktop: start it from one (its menu entry, or a terminal inside it), or name a running display "
+           "with DISPLAY (X11, for example DISPLAY=:0 vudizid) or WAYLAND_DISPLAY (Wayland).";
 }
 
 bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
                    std::string& notice) {
-    const FoundPictures found = FindPictures({dataFolder, WorkingFolder(), ProgramFolder(), installedPictures});
+    const FoundPictures found =
+        FindPictures({dataFolder, WorkingFolder(), ProgramFolder(), installedPictures, GamePictureNames()});
     if (found.folder.empty()) {
         notice = "The game's pictures were not found; the game cannot start. Looked in:";
-        for (size_t i = 0; i < found.tried.size(); ++i) {
-            notice += "\n  " + found.tried[i];
-            notice += found.existed[i] ? " (holds none of the game's pictures: it is empty, unreadable or another folder)"
-                                       : " (no such folder)";
-        }
+        for (size_t i = 0; i < found.tried.size(); ++i) notice += "\n  " + found.tried[i] + " (" + found.why[i] + ")";
         if (dataFolder.empty()) notice += "\nName their folder with --data DIR.";
         return false;
     }
     const std::string player = DataFolder();
     places = PlaceFiles(found, player, FolderIsWritable(found.folder));
+    places.sounds = FindSounds(found.folder, installedPictures);
     // The player's folder is made before it is needed, so the first save has a place to go; if it
     // cannot be made, saving tells so as for any folder that cannot be written.
     if (!player.empty() && places.save == player + "/" + kSaveFileName) MakeFolders(player);

@@ -103,6 +103,12 @@ void Json(std::ostream& o, const char* key, int64_t v, bool comma = true) {
     o << '"' << key << "\":" << v << (comma ? "," : "");
 }
 
+void JsonNames(std::ostream& o, const char* key, const std::vector<Cue>& cues) {
+    o << '"' << key << "\":[";
+    for (size_t i = 0; i < cues.size(); ++i) o << (i ? "," : "") << '"' << CueName(cues[i]) << '"';
+    o << ']';
+}
+
 template <typename Array, typename Get>
 void JsonArray(std::ostream& o, const char* key, const Array& a, Get get) {
     o << '"' << key << "\":[";
@@ -197,7 +203,7 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) 
     return frames;
 }
 
-std::string StateJson(const Game& game) {
+std::string StateJson(const Game& game, const std::deque<SoundFrame>& frames) {
     const World& w = game.world;
     const Story& s = game.story;
     std::ostringstream o;
@@ -237,7 +243,16 @@ std::string StateJson(const Game& game) {
     }
     o << "],";
     Json(o, "raftComboItem", s.raftComboItem());
-    Json(o, "noRaftMessageItem", s.noRaftMessageItem(), false);
+    Json(o, "noRaftMessageItem", s.noRaftMessageItem());
+    const SoundFrame& sound = w.sound;
+    o << "\"music\":\"" << MusicName(sound.music) << "\",\"ambience\":\"" << AmbienceName(sound.ambience) << "\",";
+    JsonNames(o, "cues", std::vector<Cue>(sound.cues.begin(), sound.cues.begin() + sound.cueCount));
+    std::vector<Cue> heard;
+    for (const SoundFrame& f : frames)
+        for (int i = 0; i < f.cueCount; ++i)
+            if (std::find(heard.begin(), heard.end(), f.cues[i]) == heard.end()) heard.push_back(f.cues[i]);
+    o << ',';
+    JsonNames(o, "heard", heard);
     o << '}';
     return o.str();
 }

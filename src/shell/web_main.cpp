@@ -26,6 +26,7 @@ bool Start() {
     game = std::make_unique<Game>();
     StartUpTitle(*game, platform);
     platform.SetIcon(game->icon);
+    platform.SetFonts(game->world.fonts);
     return true;
 }
 

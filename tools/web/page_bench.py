@@ -42,8 +42,10 @@ def served(log, web, until=None):
         name = path.split("?", 1)[0].lstrip("/") or "index.html"
         if status == "200" and os.path.isfile(os.path.join(web, name)):
             unpacked += os.path.getsize(os.path.join(web, name))
+    sounds = [w for w in lines if "/sounds/" in w[3]]
     return {"bytes": sum(int(w[1]) for w in lines), "unpacked": unpacked, "answers": len(lines),
-            "unchanged": sum(1 for w in lines if w[0] == "304")}
+            "unchanged": sum(1 for w in lines if w[0] == "304"), "sounds": len(sounds),
+            "sound bytes": sum(int(w[1]) for w in sounds)}
 
 
 def slow_first_frame(web):

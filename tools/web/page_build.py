@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Puts the web page together: python3 tools/web/page_build.py --out SITE --script JS --wasm WASM
 --images DIR --packs pictures.txt --page index.html --worker sw.js --manifest manifest.webmanifest
---icons DIR
+--icons DIR [--sounds DIR]
 
 SITE gets the page's every file. The pictures go into packs (pictures.txt says which), so the title
 can show before the scenes' pictures arrive. Every file the page fetches carries its content's hash
 in its name, so the browser and the service worker may keep it as long as they like and a new build
-never meets an old copy; index.html, which names them, and sw.js, which lists them for keeping
-offline, are the only names that stay. Every file but the PNG icons is also kept gzip-compressed
+never meets an old copy; index.html, which names them, sw.js, which lists them for keeping
+offline, and the sounds (in sounds/, by the names the game asks for) are the only names that stay. Every file but the PNG icons is also kept gzip-compressed
 (FILE.gz) for tools/web/serve.py. A file whose content is unchanged is not written again (its time
 stamp, and so the server's validators, stay); files of earlier builds are removed.
 """
@@ -78,6 +78,7 @@ class Site:
 
     def _write(self, name, content):
         path = os.path.join(self.out, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
         self.written.add(name)
         try:
             with open(path, "rb") as f:
@@ -90,9 +91,11 @@ class Site:
         os.replace(path + ".tmp", path)
 
     def remove_the_rest(self):
-        for name in os.listdir(self.out):
-            if name not in self.written and os.path.isfile(os.path.join(self.out, name)):
-                os.remove(os.path.join(self.out, name))
+        for folder, _, files in os.walk(self.out):
+            for name in files:
+                path = os.path.join(folder, name)
+                if os.path.relpath(path, self.out).replace(os.sep, "/") not in self.written:
+                    os.remove(path)
 
 
 def read(path):
@@ -104,6 +107,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     for option in ("out", "script", "wasm", "images", "packs", "page", "worker", "manifest", "icons"):
         parser.add_argument("--" + option, required=True)
+    parser.add_argument("--sounds", default="", help="the sounds' folder; without it the page is silent")
     args = parser.parse_args()
     site = Site(args.out)
 
@@ -146,8 +150,19 @@ def main():
     manifest = hashed("manifest.webmanifest", manifest_text.encode())
     site.put(manifest, manifest_text.encode())
 
-    fetched = [script, wasm, manifest, *icons.values(), *(p["url"] for p in packs)]
-    version = hashlib.sha256("\n".join(fetched).encode() + read(args.page)).hexdigest()[:12]
+    # The sounds keep their names (the page asks for sounds/NAME.ogg); Ogg gains nothing from gzip.
+    # Their contents count in the build's version, so a new sound is a new build for the worker.
+    sounds, heard = [], hashlib.sha256()
+    if args.sounds and os.path.isdir(args.sounds):
+        for name in sorted(os.listdir(args.sounds)):
+            if name.endswith(".ogg"):
+                content = read(os.path.join(args.sounds, name))
+                site.put("sounds/" + name, content, compress=False)
+                sounds.append("sounds/" + name)
+                heard.update(name.encode() + hashlib.sha256(content).digest())
+
+    fetched = [script, wasm, manifest, *icons.values(), *(p["url"] for p in packs), *sounds]
+    version = hashlib.sha256("\n".join(fetched).encode() + heard.digest() + read(args.page)).hexdigest()[:12]
     page_data = {"version": version, "script": script, "wasm": wasm, "packs": packs}
     page = read(args.page).decode()
     for key, value in {"@PAGE_DATA@": json.dumps(page_data, separators=(",", ":")), "@SCRIPT@": script,
@@ -160,7 +175,7 @@ def main():
     site.put("sw.js", worker.encode())
     site.remove_the_rest()
     total = sum(p["bytes"] for p in packs)
-    print(f"page_build: {len(packs)} packs of pictures ({total} bytes), version {version}")
+    print(f"page_build: {len(packs)} packs of pictures ({total} bytes), {len(sounds)} sounds, version {version}")
     return 0
 
 

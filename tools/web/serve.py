@@ -27,6 +27,7 @@ TYPES = {
     ".bin": "application/octet-stream",
     ".webmanifest": "application/manifest+json",
     ".png": "image/png",
+    ".ogg": "audio/ogg",
 }
 HASHED = re.compile(r"\.[0-9a-f]{12}\.[a-z]+$")
 

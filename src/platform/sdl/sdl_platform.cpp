@@ -10,10 +10,13 @@
 
 #include "platform/paths.h"
 #include "platform/screen_scale.h"
+#include "platform/screen_note.h"
 #include "platform/screenshot.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_controller.h"
 #include "platform/settings.h"
 #include "platform/signals.h"
+#include "platform/window_place.h"
 
 namespace vz {
 
@@ -36,6 +39,7 @@ public:
             RememberDisplay();
             SDL_DestroyWindow(window_);
         }
+        audio_.reset();
         controllers_.reset();
         SDL_Quit();
     }
@@ -49,6 +53,7 @@ public:
         SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
         // The game's own handlers take the quit signals (platform/signals.h), also during a notice.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        failure.noDisplay = true;  // until a display is open
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
         // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -59,6 +64,7 @@ public:
         // On X11 SDL would otherwise back the window's surface with an OpenGL texture, which on a
         // machine without a graphics card means a software GL costing tens of megabytes and more
         // processor time than the plain shared-memory image it replaces.
+        failure.noDisplay = false;
         if (driver && SDL_strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (!CreateWindow()) return Fail(failure, "DDraw Fehler: CoopLevel()");
         SDL_Surface* screen = SDL_GetWindowSurface(window_);
@@ -116,14 +122,33 @@ public:
             screenshotRequested_ = false;
             TakeScreenshot(frame, now);
         }
-        // The note goes only into the picture shown, after the screenshot took the frame.
-        if (note_.Showing(now)) {
+        // The note goes only into the picture shown, after the screenshot took the frame; the
+        // sound's note is the newer where both show.
+        if (soundNote_.Showing(now)) {
+            noted_ = frame;
+            soundNote_.Draw(noted_, fonts_, now);
+            Show(noted_);
+        } else if (note_.Showing(now)) {
             noted_ = frame;
             note_.Draw(noted_, fonts_, now);
             Show(noted_);
         } else {
             Show(frame);
         }
+        // The sound starts once the first picture is up, so the window never waits for the device.
+        if (!audio_) OpenAudio();
+    }
+
+    void PlaySound(const SoundFrame& frame) override {
+        if (audio_) audio_->Play(frame);
+    }
+
+    bool HasSound() const override { return audio_ && audio_->Open(); }
+
+    void ToggleMute() override {
+        sound_.ToggleMute();
+        settings_.muted = sound_.Muted();
+        SoundChanged();
     }
 
     uint32_t Ticks() override { return SDL_GetTicks(); }
@@ -167,6 +192,7 @@ public:
     bool WaitWhileAway() override {
         if (!Away()) return false;
         controllers_->Sleep();
+        if (audio_) audio_->SetAway(true);
         // The quit signals only take a note, which wakes no one: the wait looks at it a few times
         // a second, which costs next to nothing.
         while (Away() && !closeRequested_ && QuitSignal() == 0) {
@@ -176,6 +202,7 @@ public:
             if (redraw_) Show(shown_);
         }
         controllers_->Wake();
+        if (audio_) audio_->SetAway(false);
         return true;
     }
 
@@ -211,6 +238,9 @@ private:
             case SDL_WINDOWEVENT:
                 HandleWindowEvent(e.window);
                 break;
+            case SDL_AUDIODEVICEREMOVED:
+                if (audio_ && !e.adevice.iscapture) audio_->DeviceLost();
+                break;
             default:
                 break;
         }
@@ -242,8 +272,50 @@ private:
                 if (!key.repeat) screenshotRequested_ = true;
                 break;
             default:
+                HandleSoundKey(key);
                 break;
         }
+    }
+
+    // ---- Sound ----
+
+    // By the key's meaning, not its place, so M and + are where the player's layout has them.
+    // Holding - or + goes on lowering or raising.
+    void HandleSoundKey(const SDL_KeyboardEvent& key) {
+        if (key.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+        switch (key.keysym.sym) {
+            case SDLK_m:
+                if (!key.repeat) ToggleMute();
+                break;
+            case SDLK_MINUS:
+            case SDLK_KP_MINUS:
+            case SDLK_PLUS:
+            case SDLK_EQUALS:
+            case SDLK_KP_PLUS: {
+                const bool down = key.keysym.sym == SDLK_MINUS || key.keysym.sym == SDLK_KP_MINUS;
+                if (down)
+                    sound_.Lower();
+                else
+                    sound_.Raise();
+                settings_.muted = false;  // a volume key brings the sound back
+                SoundChanged();
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    void SoundChanged() {
+        settings_.volume = sound_.Volume();
+        if (audio_) audio_->SetControl(sound_);
+        soundNote_.Show(sound_.Note(), SDL_GetTicks());
+    }
+
+    void OpenAudio() {
+        audio_ = std::make_unique<SdlAudio>(places.sounds, sound_, [](const std::string& line) {
+            std::fprintf(stderr, "vudizid: %s\n", line.c_str());
+        });
     }
 
     void HandleWindowEvent(const SDL_WindowEvent& w) {
@@ -317,34 +389,35 @@ private:
     void LoadSettings(const DisplayRequest& request) {
         settingsFolder_ = SettingsFolder();
         if (!settingsFolder_.empty()) {
-            std::string warning;
-            settings_ = LoadDisplaySettings(*this, settingsFolder_ + "/" + kSettingsFileName, warning);
-            if (!warning.empty()) std::fprintf(stderr, "vudizid: %s\n", warning.c_str());
+            std::vector<std::string> warnings;
+            settings_ = LoadDisplaySettings(*this, settingsFolder_ + "/" + kSettingsFileName, settingsFile_, warnings);
+            for (const std::string& warning : warnings) Report(warning);
         }
         saved_ = settings_;
         fullscreen_ = request.fullscreen.value_or(settings_.fullscreen);
         scale_ = request.scale.value_or(settings_.scale);
+        sound_ = SoundControl(settings_.volume, settings_.muted || request.mute);
     }
 
-    // The window where it was left, if that place is still on a screen; else centred.
+    // The window where it was left, if that place is still on a screen, else centred; either way
+    // made to fit the screen, frame and all (platform/window_place.h).
     bool CreateWindow() {
-        int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = kScreenWidth, h = kScreenHeight;
-        if (settings_.hasWindowPlace) {
-            w = settings_.windowWidth;
-            h = settings_.windowHeight;
-            const SDL_Rect place{settings_.windowX, settings_.windowY, w, h};
-            for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
-                SDL_Rect bounds;
-                if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_HasIntersection(&place, &bounds)) {
-                    x = place.x;
-                    y = place.y;
-                    break;
-                }
-            }
+        std::vector<ScreenRect> screens;
+        for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+            SDL_Rect b;
+            if (SDL_GetDisplayUsableBounds(d, &b) == 0) screens.push_back({b.x, b.y, b.w, b.h});
         }
+        const ScreenRect wanted = settings_.hasWindowPlace
+                                      ? ScreenRect{settings_.windowX, settings_.windowY, settings_.windowWidth,
+                                                   settings_.windowHeight}
+                                      : ScreenRect{0, 0, kScreenWidth, kScreenHeight};
+        // A window opened on the whole screen has no frame: it may take the screen's size (without
+        // a window manager, which alone makes it cover the screen, that is all it gets).
+        const ScreenRect at =
+            PlaceWindow(wanted, settings_.hasWindowPlace, screens, fullscreen_ ? FrameBorders{} : kUsualFrame);
         const Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                              (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        window_ = SDL_CreateWindow("Vudizid Ozazi", x, y, w, h, flags);
+        window_ = SDL_CreateWindow("Vudizid Ozazi", at.x, at.y, at.width, at.height, flags);
         if (window_) SDL_GetWindowPosition(window_, &askedX_, &askedY_);
         return window_ != nullptr;
     }
@@ -375,22 +448,21 @@ private:
             SDL_GetWindowSize(window_, &settings_.windowWidth, &settings_.windowHeight);
             settings_.hasWindowPlace = true;
         }
-        if (settings_ == saved_ || settingsFolder_.empty()) return;
-        if (SaveDisplaySettings(*this, settingsFolder_, settings_) != WriteResult::Ok)
-            std::fprintf(stderr, "vudizid: the settings cannot be kept in %s\n", settingsFolder_.c_str());
+        if (settings_ == saved_ || settingsFolder_.empty() || settingsFile_.keepAsItIs) return;
+        if (SaveDisplaySettings(*this, settingsFolder_, settingsFile_, settings_) != WriteResult::Ok)
+            Report("the settings cannot be kept in " + settingsFolder_ + ": " + writeProblem);
     }
 
     // ---- Screenshots ----
 
     void TakeScreenshot(const Surface& frame, uint32_t now) {
-        std::string problem;
-        const std::string path = SaveScreenshot(frame, ScreenshotFolder(), std::time(nullptr), problem);
-        if (path.empty())
-            std::fprintf(stderr, "vudizid: no screenshot: %s\n", problem.c_str());
+        const ScreenshotResult shot = SaveScreenshot(frame, ScreenshotFolder(), std::time(nullptr));
+        if (shot.outcome != ScreenshotOutcome::Saved)
+            Report("no screenshot: " + shot.problem);
         else
-            std::printf("vudizid: screenshot saved as %s\n", path.c_str());
+            std::printf("vudizid: screenshot saved as %s\n", shot.path.c_str());
         std::fflush(stdout);
-        note_.Show(!path.empty(), now);
+        note_.Show(shot.outcome, now);
     }
 
     // ---- Drawing into the window ----
@@ -528,6 +600,7 @@ private:
     std::unique_ptr<SdlControllers> controllers_;
 
     std::string settingsFolder_;
+    SettingsFile settingsFile_;  // every line of the file, the player's own kept as they stand
     DisplaySettings settings_;  // as now, updated while the window moves
     DisplaySettings saved_;     // as the file holds them
     int askedX_ = 0, askedY_ = 0;  // where the window was created
@@ -537,6 +610,9 @@ private:
     Fonts fonts_;
     bool screenshotRequested_ = false;
     ScreenshotNote note_;
+    ScreenNote soundNote_;  // the volume or mute just changed
+    SoundControl sound_;
+    std::unique_ptr<SdlAudio> audio_;  // made after the first picture
     Surface noted_;  // the frame with the note over it
 
     // What is on screen, so an unchanged frame is not drawn again.

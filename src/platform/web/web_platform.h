@@ -11,6 +11,7 @@
 #include "platform/screen_scale.h"
 #include "platform/web/web_gamepad.h"
 #include "platform/web/web_input.h"
+#include "platform/web/web_sound.h"
 #include "platform/web/web_store.h"
 
 namespace vz {
@@ -47,6 +48,11 @@ public:
     void Notice(const std::string& text) override;
     // Becomes the page's icon.
     void SetIcon(const Surface& icon) override;
+    void SetFonts(const Fonts& fonts) override { sound_.SetFonts(fonts); }
+    // Through the page's Web Audio engine, once the player's first click, tap or key allows it.
+    void PlaySound(const SoundFrame& frame) override { sound_.Play(frame); }
+    bool HasSound() const override { return true; }
+    void ToggleMute() override { sound_.ToggleMute(Ticks()); }
     // Become the page's captions and its live region, when they differ from the last frame's.
     void ShowTexts(const ShownTexts& texts) override;
     // The page fetches its pictures in parts: the title's first, the rest behind it.
@@ -61,6 +67,7 @@ public:
     bool FileExists(const std::string& path) override;
 
     WebInput& Input() { return input_; }
+    WebSound& Sound() { return sound_; }
     WebGamepads& Gamepads() { return pads_; }
     void SetPointerSource(std::function<std::pair<int, int>()> pointer) { pointer_ = std::move(pointer); }
     // What is on the canvas is no longer known (the page showed something over it).
@@ -68,6 +75,7 @@ public:
 
 private:
     WebInput input_;
+    WebSound sound_;
     WebGamepads pads_;
     bool padsRead_ = false;  // the frame's first read took the controllers' motion
     ShownTexts texts_;       // the captions the page shows
