@@ -206,6 +206,14 @@ inline int UseRealPictures(MemoryPlatform& platform, std::initializer_list<const
     return found;
 }
 
+// The game's input with the pointer at (x, y) and nothing pressed.
+inline InputState PointerAt(int x, int y) {
+    InputState s;
+    s.mouseX = x;
+    s.mouseY = y;
+    return s;
+}
+
 inline RawInput LeftButton() {
     RawInput r;
     r.left = true;

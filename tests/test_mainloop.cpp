@@ -1,9 +1,13 @@
 // The main loop: the title menu, the order of the state blocks, Escape, pacing and the ending.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "logic/story.h"
+#include "shell/savegame.h"
 #include "support.h"
 
 namespace vz::test {
@@ -58,6 +62,118 @@ TEST(StartUp, AFolderGivingNoneOfTheGamesPicturesIsNamedButOnePictureReadIsEnoug
         MemoryPlatform one;
         ASSERT_EQ(UseRealPictures(one, {only}), 1) << only;
         EXPECT_EQ(PictureFolderProblem(*StartedGame(one), "images"), "") << only;
+    }
+}
+
+// Pictures fetched in parts, as the page fetches them: what the title needs comes first, the rest
+// (and each scene's) only later. A platform that says which have arrived and notes what it read.
+struct PartsPlatform : MemoryPlatform {
+    bool arrived = false;
+    std::vector<std::string> asked;  // the last question
+    std::set<std::string> read;
+    bool PicturesArrived(const std::vector<std::string>& paths) override {
+        asked = paths;
+        return arrived;
+    }
+    bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override {
+        read.insert(path);
+        return MemoryPlatform::ReadWholeFile(path, bytes, maxBytes);
+    }
+    bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
+                     size_t& bodyBytes) override {
+        read.insert(path);
+        return MemoryPlatform::ReadInPlace(path, maxBytes, head, place, bodyBytes);
+    }
+    bool Asked(const std::string& path) const { return std::count(asked.begin(), asked.end(), path) == 1; }
+};
+
+TEST(MainLoop, LeavingTheTitleWaitsForThePicturesOfPlayAndOfTheSceneNeverDrawingAHalfScene) {
+    PartsPlatform platform;
+    Game game;
+    StartUpTitle(game, platform);
+    EXPECT_FALSE(game.worldStarted);
+    MoveTo(game, platform, 512, 430);
+    Frame(game, platform, LeftButton());  // Start
+    for (int i = 0; i < 10; ++i) Frame(game, platform);
+    const int presents = platform.PresentCount();
+    for (int i = 0; i < 10; ++i) Frame(game, platform, LeftButton());  // clicks change nothing meanwhile
+    EXPECT_EQ(game.world.state, GameState::ChangeLocation);
+    EXPECT_EQ(platform.PresentCount(), presents);
+    EXPECT_FALSE(game.worldStarted);
+    for (const std::string& path : WorldPictures()) EXPECT_TRUE(platform.Asked(path)) << path;
+    EXPECT_TRUE(platform.Asked(kLocationTable[kShipScene].background));
+    EXPECT_TRUE(platform.Asked(kLocationTable[kShipScene].walkMask));
+
+    platform.arrived = true;
+    Frame(game, platform);
+    EXPECT_TRUE(game.worldStarted);
+    EXPECT_EQ(game.world.state, GameState::Play);
+    EXPECT_EQ(game.world.location.objectSlots[0], kShip);
+    Frame(game, platform);
+    EXPECT_EQ(platform.PresentCount(), presents + 1);
+    // A later scene asks only for its own.
+    platform.arrived = false;
+    EnterScene(game, platform, kBarScene);
+    game.world.locationIndex = kVillageScene;
+    game.world.state = GameState::ChangeLocation;
+    Frame(game, platform);
+    EXPECT_EQ(game.world.state, GameState::ChangeLocation);
+    EXPECT_EQ(platform.asked, (std::vector<std::string>{kLocationTable[kVillageScene].background,
+                                                        kLocationTable[kVillageScene].walkMask}));
+}
+
+TEST(MainLoop, LoadWaitsForTheSavedScenesPictures) {
+    PartsPlatform platform;
+    {
+        auto saved = StartedGame(platform);
+        EnterScene(*saved, platform, kJungleScene);
+        ASSERT_EQ(SaveGameToFile(saved->world, saved->story, platform).outcome, SaveOutcome::Saved);
+    }
+    Game game;
+    StartUpTitle(game, platform);
+    ClickAt(game, platform, 512, 530);  // Load
+    EXPECT_EQ(game.world.state, GameState::LoadGame);
+    EXPECT_TRUE(platform.Asked(kLocationTable[kJungleScene].background));
+    platform.arrived = true;
+    Frame(game, platform);
+    EXPECT_EQ(game.world.locationIndex, kJungleScene);
+    EXPECT_EQ(game.world.state, GameState::Play);
+}
+
+// The page's first pack must hold every picture of the title screen, and the wait before play
+// every picture the rest of start-up reads; otherwise the page would show them missing.
+TEST(StartUp, TheTitleReadsOnlyThePagesFirstPackAndTheWaitBeforePlayCoversTheRest) {
+    std::ifstream rules(std::string(VZ_SOURCE_DIR) + "/src/platform/web/pictures.txt");
+    ASSERT_TRUE(rules) << "the page's packs of pictures";
+    std::vector<std::pair<std::string, std::string>> packs;
+    for (std::string line; std::getline(rules, line);) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string pack, path;
+        if (words >> pack >> path) packs.emplace_back(pack, path);
+    }
+    auto under = [](const std::string& file, const std::string& pattern) {
+        return file == pattern || (pattern.back() == '/' && file.rfind(pattern, 0) == 0);
+    };
+    auto packOf = [&](const std::string& file) {
+        for (const auto& [pack, pattern] : packs)
+            if (under(file, pattern)) return pack;
+        return std::string("none");
+    };
+
+    PartsPlatform title;
+    Game game;
+    StartUpTitle(game, title);
+    EXPECT_GT(title.read.size(), 10u);
+    for (const std::string& path : title.read) EXPECT_EQ(packOf(path), "title") << path;
+
+    PartsPlatform world;
+    StartUpWorld(game, world);
+    EXPECT_GT(world.read.size(), 50u);
+    for (const std::string& path : world.read) {
+        EXPECT_TRUE(std::any_of(WorldPictures().begin(), WorldPictures().end(),
+                                [&](const std::string& p) { return under(path, p); }))
+            << path << " is read before play but not waited for";
+        EXPECT_NE(packOf(path), "title") << path;
     }
 }
 

@@ -173,6 +173,13 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
     }
     for (size_t k = 0; k <= damaged.size(); ++k) {
         const bool missing = k == damaged.size();
+        // An uploaded file is refused as loading refuses it, and the scene to wait for is none.
+        MemoryPlatform asked;
+        if (!missing) {
+            EXPECT_FALSE(IsLoadableSave(damaged[k])) << "case " << k;
+            asked.files[kSavePath] = damaged[k];
+        }
+        EXPECT_EQ(SavedLocation(asked), -1) << "case " << k;
         Loaded r = Load(missing ? nullptr : &damaged[k]);
         const World& w = r.game->world;
         EXPECT_EQ(r.notices, missing ? std::vector<std::string>{} : std::vector<std::string>{kDamagedNotice})
@@ -186,6 +193,10 @@ TEST(SaveGame, ADamagedOrMissingSaveLoadsNothingAndStartsANewGame) {
     // The edges of what a save may hold still load.
     for (const auto& edge : {with({{0, 6}, {1, 900}, {2, 5}, {3, 3}, {4 + 3 * kShip + 2, -1}}),
                              with({{1, 5}, {2, 460}, {3, 0}})}) {
+        EXPECT_TRUE(IsLoadableSave(edge));
+        MemoryPlatform asked;
+        asked.files[kSavePath] = edge;
+        EXPECT_EQ(SavedLocation(asked), Slot(edge, 0));
         Loaded r = Load(&edge);
         EXPECT_TRUE(r.notices.empty());
         EXPECT_EQ(r.game->world.hero.x, Slot(edge, 1));

@@ -222,6 +222,17 @@ TEST(ChangedRows, OnlyTheBandThatDiffersIsDrawnAndAStillFrameNotAtAll) {
     ASSERT_TRUE(vz::ChangedRows(frame, {}, first, last));
     EXPECT_EQ(first, 0);
     EXPECT_EQ(last, 7);
+
+    // Rows are compared in words of eight bytes: a change in a row's last, shorter piece counts too.
+    Surface odd(7, 3);
+    const std::vector<uint16_t> was = odd.pixels;
+    odd.Set(6, 1, 0x0001);
+    ASSERT_TRUE(vz::ChangedRows(odd, was, first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(1, 1));
+    odd.Set(6, 1, 0);
+    odd.Set(2, 2, 0x8000);
+    ASSERT_TRUE(vz::ChangedRows(odd, was, first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(2, 2));
 }
 
 

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "support.h"
+
 using namespace vz;
+using vz::test::PointerAt;
 
 namespace {
 
@@ -20,18 +23,11 @@ RawInput Frame(WebInput& web, InputState& game) {
     return raw;
 }
 
-InputState AtStart() {
-    InputState s;
-    s.mouseX = 400;
-    s.mouseY = 300;
-    return s;
-}
-
 }  // namespace
 
 TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // Pressed and let go before the frame began: held for that frame, then gone.
     web.Button(0, true);
     web.Button(0, false);
@@ -111,7 +107,7 @@ TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
 
 TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.PointerAt(200, 150, 1024, 768);
     web.Button(0, true);
     web.Button(2, true);
@@ -167,4 +163,52 @@ TEST(WebInput, FingersOnAPhonesCanvasTapTakeThePointerAlongAndHandItBackToTheMou
     web.PointerAt(10, 10, 480, 360);
     EXPECT_FALSE(Frame(web, game).touch);
     EXPECT_FALSE(game.touched);
+}
+
+TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
+    WebInput web;
+    InputState game = AtStart();
+    web.Key(&RawInput::hotspots, true);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    web.Key(&RawInput::hotspots, false);
+    Frame(web, game);
+    EXPECT_FALSE(game.hotspotsHeld);
+    web.Key(&RawInput::hotspots, true);
+    web.Key(&RawInput::hotspots, false);
+    Frame(web, game);
+    EXPECT_TRUE(game.hotspotsHeld);
+    web.Key(&RawInput::hotspots, true);
+    web.Release();
+    Frame(web, game);
+    EXPECT_FALSE(game.hotspotsHeld);
+}
+
+// A tap on a caption's choice: the pointer goes to the named game pixel and clicks there in the
+// frame after, whatever the mouse did before; and a mouse at rest does not pull the pointer back.
+TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone) {
+    WebInput web;
+    InputState game = AtStart();
+    web.PointerAt(100, 100, 1024, 768);
+    Frame(web, game);
+    for (int i = 0; i < kClickCooldownFrames; ++i) Frame(web, game);
+    web.ClickAt(316, 650);
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 316);
+    EXPECT_EQ(game.mouseY, 650);
+    EXPECT_FALSE(game.leftClick);  // a frame sees the pointer there first
+    Frame(web, game);
+    EXPECT_TRUE(game.leftClick);
+    Frame(web, game);
+    EXPECT_FALSE(game.leftClick);
+    EXPECT_EQ(game.mouseX, 316);  // the mouse still rests at (100, 100)
+    // Moved by something else (a controller's stick), the pointer stays until the mouse moves.
+    game.mouseX = 700;
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 700);
+    web.PointerAt(101, 100, 1024, 768);
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 101);
 }

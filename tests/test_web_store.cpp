@@ -1,5 +1,6 @@
 // The web build's files: what the game writes lives in the store, beside the untouched package.
 #include "platform/web/web_store.h"
+#include "platform/web/page_texts.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -100,4 +101,19 @@ TEST_F(WebStore, AStoreWhoseFolderCannotBeMadeFailsCleanly) {
     StoreFiles none{"no-such-store"};
     EXPECT_EQ(none.ReplaceFile("images/outro.sbf", {1}), WriteResult::CannotCreate);
     EXPECT_EQ(Read(none, "images/title.sbf"), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+// The page parses the texts after decoding them as Windows-1252: quotes and control characters
+// must be escaped, every other byte left as it is.
+TEST(PageTexts, TextsBecomeOneJsonArrayTheBrowserCanParse) {
+    const ShownTexts texts = {{"Kai", TextKind::Label, -1, -1},
+                              {"Say \"hi\"\\#now\t!", TextKind::Line, -1, -1},
+                              {"I'll leave you alone.", TextKind::Choice, 120, 740},
+                              {"caf\xe9", TextKind::Credits, -1, -1}};
+    EXPECT_EQ(TextsJson(texts),
+              "[{\"kind\":\"label\",\"text\":\"Kai\",\"x\":-1,\"y\":-1},"
+              "{\"kind\":\"line\",\"text\":\"Say \\\"hi\\\"\\\\ now\\u0009!\",\"x\":-1,\"y\":-1},"
+              "{\"kind\":\"choice\",\"text\":\"I'll leave you alone.\",\"x\":120,\"y\":740},"
+              "{\"kind\":\"credits\",\"text\":\"caf\xe9\",\"x\":-1,\"y\":-1}]");
+    EXPECT_EQ(TextsJson({}), "[]");
 }

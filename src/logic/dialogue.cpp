@@ -37,6 +37,8 @@ namespace {
 constexpr int kJimSpadeChoice = 1;
 constexpr int kJimTreasureChoice = 2;
 constexpr int kNativeFavourChoice = 2;
+constexpr int kChoiceX = 20;           // where the menu's lines start
+constexpr int kChoiceLineHeight = 20;  // the pointer chooses a line strictly inside its band
 
 int TalkingPerson(const World& world) {
     int p = world.location.personIndex;
@@ -56,8 +58,11 @@ void DrawMenu(World& world, Story& story, int person) {
         DialogueChoice& choice = tree.choices[i];
         if (!choice.available) continue;
         const int y = ChoiceLineY(k);
-        const bool hovered = y < world.input.mouseY && world.input.mouseY < y + 20;
-        DrawBitmapText(20, y, false, hovered ? 1 : 0, world.backBuffer, choice.text, world.fonts);
+        const bool hovered = y < world.input.mouseY && world.input.mouseY < y + kChoiceLineHeight;
+        DrawBitmapText(kChoiceX, y, false, hovered ? 1 : 0, world.backBuffer, choice.text, world.fonts);
+        // A click in the middle of the line's words chooses it, as a click anywhere along it does.
+        NoteText(world, choice.text, TextKind::Choice, kChoiceX + BitmapTextWidth(false, choice.text) / 2,
+                 y + kChoiceLineHeight / 2);
         if (hovered && world.input.leftClick) {
             story.selectedChoice = i;
             story.messageTimer = kResponseFrames;
@@ -136,10 +141,12 @@ FrameEnd DialogueFrame(World& world, Story& story) {
 
     if (story.lineIndex < 0 || story.lineIndex >= choice.lineCount) {
         DrawBitmapText(tree.textX, tree.textY, true, 0, world.backBuffer, choice.text, world.fonts);
+        NoteText(world, choice.text, TextKind::Line);
         DrawHeroPose(world.hero, HeroTalkFrame(world, tree, story.talkFrame), world.backBuffer);
     } else {
         const DialogueLine& line = choice.lines[story.lineIndex];
         DrawBitmapText(tree.textX, tree.textY, true, 0, world.backBuffer, line.text, world.fonts);
+        NoteText(world, line.text, TextKind::Line);
         if (line.speaker == 0) {
             DrawPersonTalking(world.persons[person], story.talkFrame, world.backBuffer);
             DrawHeroStanding(world.hero, world.backBuffer);

@@ -58,6 +58,7 @@ void DrawSceneResponse(World& world, Story& story) {
     }
     if (text == nullptr) return;
     DrawBitmapText(TextLeftInsideScreen(at.x, false, text), at.y, false, 0, world.backBuffer, text, world.fonts);
+    NoteText(world, text, TextKind::Answer);
     CountDown(story);
 }
 
@@ -80,11 +81,13 @@ void SceneObjects(World& world, Story& story) {
             if (const char* text = ObjectResponseText(o, story.messageKind)) {
                 DrawBitmapText(TextLeftInsideScreen(o.textX, true, text), o.textY, true, 0, world.backBuffer, text,
                                world.fonts);
+                NoteText(world, text, TextKind::Answer);
                 CountDown(story);
             }
         }
         if (story.messageTimer == 0 && ObjectUnderMouse(o, world.input.mouseX, world.input.mouseY)) {
             DrawObjectLabel(o, world.backBuffer, world.fonts);
+            NoteText(world, o.name, TextKind::Label);
             if (world.input.leftClick) VerbOnObject(world, story, i);
         }
     }
@@ -98,6 +101,7 @@ void ScenePerson(World& world, Story& story) {
         const char* text = story.messageKind == kLookMessage ? person.lookText : person.takeText;
         DrawBitmapText(TextLeftInsideScreen(person.textX, true, text), person.textY, true, 0, world.backBuffer, text,
                        world.fonts);
+        NoteText(world, text, TextKind::Answer);
         story.messageTimer -= 1;
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;
@@ -107,6 +111,7 @@ void ScenePerson(World& world, Story& story) {
     }
     if (story.messageTimer == 0 && PersonUnderMouse(person, world.input.mouseX, world.input.mouseY)) {
         DrawPersonLabel(person, world.backBuffer, world.fonts);
+        NoteText(world, person.name, TextKind::Label);
         if (world.input.leftClick) VerbOnPerson(world, story, p);
     }
 }
@@ -120,12 +125,16 @@ void DrawHotspots(World& world, const Story& story) {
         for (int k = 0; k < 4; ++k) {
             const int i = world.location.objectSlots[k];
             if (i == -1) break;
-            if (IsValidObject(i) && world.objects[i].inScene)
+            if (IsValidObject(i) && world.objects[i].inScene) {
                 DrawObjectLabel(world.objects[i], world.backBuffer, world.fonts);
+                NoteText(world, world.objects[i].name, TextKind::Label);
+            }
         }
         const int p = world.location.personIndex;
-        if (p >= 0 && p < kPersonCount && world.persons[p].present)
+        if (p >= 0 && p < kPersonCount && world.persons[p].present) {
             DrawPersonLabel(world.persons[p], world.backBuffer, world.fonts);
+            NoteText(world, world.persons[p].name, TextKind::Label);
+        }
     }
     DrawExitArrows(world.location, world.cursor, world.backBuffer);
 }
@@ -164,8 +173,9 @@ void PanelButtonSounds(World& world, PanelButton pressed) {
     if (pressed != PanelButton::None) world.sound.Add(Cue::PanelClose);
 }
 
-void DrawPanelText(World& world, const char* text) {
+void DrawPanelText(World& world, const char* text, TextKind kind = TextKind::Answer) {
     DrawBitmapTextCentred(kPanelTextCentre.x, kPanelTextCentre.y, false, 0, world.backBuffer, text, world.fonts);
+    NoteText(world, text, kind);
 }
 
 }  // namespace
@@ -278,7 +288,7 @@ FrameEnd InventoryFrame(World& world, Story& story) {
             if (story.heldItem != -1) UseOnCarriedItem(world, story, item);
         }
         if (story.messageKind == kNoMessage) {
-            DrawPanelText(world, world.objects[item].name);
+            DrawPanelText(world, world.objects[item].name, TextKind::Label);
             if (click && world.cursor.shownImage == kTake && story.heldItem == -1) story.heldItem = item;
         }
     }

@@ -131,6 +131,7 @@ FrameEnd UseOnObjectFrame(World& world, Story& story) {
         const Point at = RuleTextPosition(world, rule.secondItem);
         DrawBitmapText(TextLeftInsideScreen(at.x, false, rule.message), at.y, false, 0, world.backBuffer, rule.message,
                        world.fonts);
+        NoteText(world, rule.message, TextKind::Answer);
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;
             story.messageSubject = -1;

@@ -100,6 +100,7 @@ FrameEnd FindItemFrame(World& world, Story& story) {
     else
         WalkHero(world);
     DrawBitmapText(scene.textX, scene.textY, true, 0, world.backBuffer, scene.text, world.fonts);
+    NoteText(world, scene.text, TextKind::Answer);
     if (world.input.leftClick || story.messageTimer <= 0) {
         ApplyFindEffects(world, script);
         world.sound.Add(Cue::Find);
@@ -129,6 +130,7 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
         DrawPersonTalking(world.persons[person], story.talkFrame, world.backBuffer);
     }
     DrawBitmapText(rule->textX, rule->textY, rule->multiLine, 0, world.backBuffer, rule->text, world.fonts);
+    NoteText(world, rule->text, TextKind::Answer);
     if (world.input.leftClick || story.messageTimer <= 0) {
         if (story.messageTimer > 0) world.input.leftClick = false;
         story.messageTimer = 0;

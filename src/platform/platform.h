@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/shown_text.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
@@ -43,6 +45,16 @@ public:
     // on-screen control).
     virtual bool CanToggleFullscreen() const { return false; }
     virtual void ToggleFullscreen() {}
+    // The texts of the frame that Present shows next, for a page that repeats them as text of its
+    // own (captions, a screen reader). Elsewhere the pictures say it all.
+    virtual void ShowTexts(const ShownTexts& texts) { (void)texts; }
+    // Whether the pictures at these paths are there to be read. Read from a folder they always
+    // are; a page that fetches its pictures in parts fetches the missing ones first and shows that
+    // the game is loading until they are.
+    virtual bool PicturesArrived(const std::vector<std::string>& paths) {
+        (void)paths;
+        return true;
+    }
 };
 
 }  // namespace vz

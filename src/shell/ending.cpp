@@ -21,8 +21,9 @@ void EndingFrame(Game& game) {
     if (game.creditsCounter == kEngineStarts) w.sound.Add(Cue::Engine);
     if (game.creditsCounter == kEndingFrames) game.quitRequested = true;
     for (const CreditLine& line : kCreditLines) {
-        if (line.first <= game.creditsCounter && game.creditsCounter <= line.last)
-            DrawBitmapTextCentred(412, line.y, true, 0, w.backBuffer, line.text, w.fonts);
+        if (line.first > game.creditsCounter || game.creditsCounter > line.last) continue;
+        DrawBitmapTextCentred(412, line.y, true, 0, w.backBuffer, line.text, w.fonts);
+        NoteText(w, line.text, TextKind::Credits);
     }
     DrawSprite(300, 300, 300 + 2 * game.creditsCounter, 400, w.hero.endingImage, w.backBuffer);
 }

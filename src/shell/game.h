@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "logic/story.h"
 #include "platform/platform.h"
@@ -24,11 +25,21 @@ struct Game {
     bool quitRequested = false;
     uint32_t frameStart = 0;
     int64_t frames = 0;  // main-loop passes so far
+    bool worldStarted = false;  // StartUpWorld has run
 };
 
 // Everything start-up builds before the first frame, in its fixed order. It needs only the files:
-// the window may open after it (and then shows the game's icon).
+// the window may open after it (and then shows the game's icon). It is StartUpTitle, then
+// StartUpWorld.
 void StartUp(Game& game, Files& files);
+// What the title screen needs: the title menu, the cursor, the pointer, the fonts and the icon.
+void StartUpTitle(Game& game, Files& files);
+// The rest, which only play needs: the inventory panel, the choice panel, the closing picture, the
+// hero, the objects, the persons and a new game's story. A page that fetches its pictures in parts
+// runs it when the player leaves the title and the pictures have arrived.
+void StartUpWorld(Game& game, Files& files);
+// The pictures StartUpWorld reads: files, and folders (ending in '/') for everything below them.
+const std::vector<std::string>& WorldPictures();
 
 // What keeps a started game from being played, for the player's notice: its folder of pictures
 // (named `folder` in the notice) gave not one of the pictures start-up reads. Empty when the game

@@ -19,8 +19,17 @@ void Poll(Game& game, Platform& platform) {
     PollInput(game.world.input, raw);
 }
 
+// A block that draws draws the whole screen, words and all.
+void BeginDrawing(Game& game) { game.world.texts.clear(); }
+
+// The frame, with the texts it shows (and the touch controls over it).
+void Show(Game& game, Platform& platform) {
+    platform.ShowTexts(game.world.texts);
+    ShowFrame(game, platform);
+}
+
 void Present(Game& game, Platform& platform, FrameEnd end) {
-    if (end == FrameEnd::Flip) ShowFrame(game, platform);
+    if (end == FrameEnd::Flip) Show(game, platform);
 }
 
 bool In(const Game& game, GameState s) { return game.world.state == s; }
@@ -38,6 +47,7 @@ ScreenButton TitleButton(TitleChoice under) {
 void TitleBlock(Game& game, Platform& platform) {
     World& w = game.world;
     Poll(game, platform);
+    BeginDrawing(game);
     DrawTitleBackground(game.title, w.backBuffer);
     const TitleChoice choice =
         UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick);
@@ -49,13 +59,29 @@ void TitleBlock(Game& game, Platform& platform) {
     }
     PointerOnButton(w, TitleButton(TitleButtonAt(w.input.mouseX, w.input.mouseY)), choice != TitleChoice::None);
     DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
-    ShowFrame(game, platform);
+    Show(game, platform);
+}
+
+// Before a scene is drawn its pictures must be there to read, and before the first one the rest of
+// start-up's: a page that fetches its pictures in parts may still be waiting for them. Until they
+// are, the scene waits (nothing new is drawn) and the platform shows that the game is loading.
+bool PicturesReadyFor(Game& game, Platform& platform, int location) {
+    std::vector<std::string> paths;
+    if (!game.worldStarted) paths = WorldPictures();
+    if (location >= 0 && location < kLocationCount) {
+        paths.emplace_back(kLocationTable[location].background);
+        paths.emplace_back(kLocationTable[location].walkMask);
+    }
+    if (!platform.PicturesArrived(paths)) return false;
+    if (!game.worldStarted) StartUpWorld(game, platform);
+    return true;
 }
 
 // Without a usable save the player gets a new game, as with the start button; a damaged or
 // unreadable one is named, and left on disk untouched.
 void LoadBlock(Game& game, Platform& platform) {
     World& w = game.world;
+    if (!PicturesReadyFor(game, platform, SavedLocation(platform))) return;
     const LoadResult r = LoadGameFromFile(w, game.story, platform);
     if (!r.detail.empty()) platform.Report(r.detail);
     switch (r.outcome) {
@@ -97,6 +123,7 @@ template <typename Frame>
 bool Block(Game& game, Platform& platform, GameState s, Frame frame) {
     if (!In(game, s)) return true;
     Poll(game, platform);
+    BeginDrawing(game);
     const FrameEnd end = frame(game.world, game.story);
     Present(game, platform, end);
     return end != FrameEnd::EndFrame;
@@ -117,10 +144,11 @@ bool RunBlocks(Game& game, Platform& platform) {
     if (!Block(game, platform, GameState::InventoryScreen, InventoryFrame)) return false;
     if (In(game, GameState::Ending)) {
         Poll(game, platform);
+        BeginDrawing(game);
         EndingFrame(game);
-        ShowFrame(game, platform);
+        Show(game, platform);
     }
-    if (In(game, GameState::ChangeLocation)) {
+    if (In(game, GameState::ChangeLocation) && PicturesReadyFor(game, platform, w.locationIndex)) {
         LoadLocation(w.location, platform, w.locationIndex);
         w.state = GameState::Play;
     }

@@ -162,9 +162,8 @@ LoadResult Damaged(const std::string& path, const std::string& what) {
     return {LoadOutcome::Damaged, "", "the saved game " + path + " is damaged (" + what + "); it is left as it is"};
 }
 
-}  // namespace
-
-LoadResult LoadGameFromFile(World& world, Story& story, Files& files) {
+// The saved game's record, when there is a sound one to load.
+LoadResult ReadSave(Files& files, SaveRecord& record) {
     const std::string path = SaveToLoad(files);
     std::vector<uint8_t> bytes;
     // A save is exactly 420 bytes; a larger file is not read at all, a shorter one is refused below.
@@ -176,12 +175,29 @@ LoadResult LoadGameFromFile(World& world, Story& story, Files& files) {
                     "the saved game " + path + " cannot be read: " + check.why + "; it is left as it is"};
         return Damaged(path, "larger than a saved game's " + std::to_string(kSaveBytes) + " bytes");
     }
-    SaveRecord record{};
     if (!DecodeSaveRecord(bytes, record))
         return Damaged(path, std::to_string(bytes.size()) + " bytes where a saved game has " + std::to_string(kSaveBytes));
     if (!SaveRecordIsSound(record)) return Damaged(path, "it holds values no saved game holds");
-    SpreadSaveRecord(record, world, story, files);
     return {LoadOutcome::Loaded, "", ""};
+}
+
+}  // namespace
+
+LoadResult LoadGameFromFile(World& world, Story& story, Files& files) {
+    SaveRecord record{};
+    const LoadResult r = ReadSave(files, record);
+    if (r.outcome == LoadOutcome::Loaded) SpreadSaveRecord(record, world, story, files);
+    return r;
+}
+
+int SavedLocation(Files& files) {
+    SaveRecord record{};
+    return ReadSave(files, record).outcome == LoadOutcome::Loaded ? record[kLocationSlot] : -1;
+}
+
+bool IsLoadableSave(const std::vector<uint8_t>& bytes) {
+    SaveRecord record{};
+    return DecodeSaveRecord(bytes, record) && SaveRecordIsSound(record);
 }
 
 }  // namespace vz

@@ -68,5 +68,9 @@ SaveResult SaveGameToFile(const World& world, const Story& story, Files& files);
 // Reads and, when it is sound, restores the saved game: the one at files.places.save, or when there
 // is none there, the one at files.places.oldSave. A damaged or unreadable file is left as it is.
 LoadResult LoadGameFromFile(World& world, Story& story, Files& files);
+// The scene the saved game LoadGameFromFile would bring back, or -1 when it would bring back none.
+int SavedLocation(Files& files);
+// Whether a file's bytes are a saved game the game loads: one record, and a sound one.
+bool IsLoadableSave(const std::vector<uint8_t>& bytes);
 
 }  // namespace vz

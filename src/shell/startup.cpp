@@ -44,7 +44,7 @@ int StartUpPicturesFound(const Game& game) {
 
 }  // namespace
 
-void StartUp(Game& game, Files& files) {
+void StartUpTitle(Game& game, Files& files) {
     World& w = game.world;
     w.state = GameState::TitleMenu;
     w.locationIndex = 0;
@@ -52,15 +52,19 @@ void StartUp(Game& game, Files& files) {
     ClearSurface(w.backBuffer, 0x00FF);
 
     InitTitleMenu(game.title, files);
-    InitInventoryPanel(w.panel, w.carried, files);
     InitCursor(w.cursor, files);
     InitTouchControls(w.touch, files);
     w.input.mouseX = 400;
     w.input.mouseY = 300;
-
-    game.story.choicePanel = LoadPicture(files, "images/reden.sbf", 1024, 168);
     w.fonts.atlas[0] = LoadPicture(files, "images/text.sbf", 288, 80);
     w.fonts.atlas[1] = LoadPicture(files, "images/text1.sbf", 288, 80);
+    game.icon = LoadPicture(files, "images/icon.sbf", 32, 32);
+}
+
+void StartUpWorld(Game& game, Files& files) {
+    World& w = game.world;
+    InitInventoryPanel(w.panel, w.carried, files);
+    game.story.choicePanel = LoadPicture(files, "images/reden.sbf", 1024, 168);
     game.closingPicture = LoadPicture(files, "images/last.sbf", 1024, 768);
     LoadHeroPictures(w.hero, files);
     ResetHero(w.hero);
@@ -68,8 +72,20 @@ void StartUp(Game& game, Files& files) {
     InitWorldObjects(w.objects, files);
     InitPersons(w.persons, files);
     InitStory(game.story);
+    game.worldStarted = true;
+}
 
-    game.icon = LoadPicture(files, "images/icon.sbf", 32, 32);
+void StartUp(Game& game, Files& files) {
+    StartUpTitle(game, files);
+    StartUpWorld(game, files);
+}
+
+const std::vector<std::string>& WorldPictures() {
+    static const std::vector<std::string> paths = {
+        "images/inventar_en.sbf", "images/save_button.sbf", "images/button_back.sbf", "images/reden.sbf",
+        "images/last.sbf",        "images/quarro/",         "images/objects/",        "images/persons/",
+    };
+    return paths;
 }
 
 std::string PictureFolderProblem(const Game& game, const std::string& folder) {

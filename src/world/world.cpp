@@ -1,5 +1,7 @@
-// The game's states.
+// The game's states, and the texts a frame shows.
 #include "world/world.h"
+
+#include <utility>
 
 namespace vz {
 
@@ -21,6 +23,15 @@ bool IsValidGameState(int32_t value) {
             return true;
     }
     return false;
+}
+
+void NoteText(World& world, const char* text, TextKind kind, int clickX, int clickY) {
+    if (text == nullptr || text[0] == '\0') return;
+    ShownText shown{text, kind, clickX, clickY};
+    // A name both under the pointer and among all names (the hotspot key) is on screen once.
+    for (const ShownText& t : world.texts)
+        if (t == shown) return;
+    world.texts.push_back(std::move(shown));
 }
 
 }  // namespace vz

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/input.h"
+#include "platform/shown_text.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
@@ -58,7 +59,12 @@ struct World {
     Hero hero;
     TouchControls touch;
     SoundFrame sound;  // what should be playing, and this frame's cues
+    ShownTexts texts;  // what the frame being drawn says in words, for the page's captions
     CueMemory cueMemory;
 };
+
+// Notes a text the frame being drawn shows (nothing for none); a choice with the game pixel where a
+// click chooses it.
+void NoteText(World& world, const char* text, TextKind kind, int clickX = -1, int clickY = -1);
 
 }  // namespace vz

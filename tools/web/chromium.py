@@ -38,8 +38,10 @@ def find_chromium():
 
 
 class Chromium:
-    def __init__(self, width=1280, height=1024):
-        self.profile = tempfile.mkdtemp(prefix="vz-chromium-")
+    def __init__(self, width=1280, height=1024, profile=None):
+        """A browser on a fresh profile of its own, or on `profile` (a folder it leaves in place)."""
+        self.own_profile = profile is None
+        self.profile = profile or tempfile.mkdtemp(prefix="vz-chromium-")
         to_browser_r, to_browser_w = os.pipe()
         from_browser_r, from_browser_w = os.pipe()
         # Out of the way of 3 and 4 before they are put there in the child.
@@ -127,10 +129,24 @@ class Chromium:
             time.sleep(0.1)
         if not pages:
             raise ProtocolError("Chromium opened no page")
-        self.session = self.send("Target.attachToTarget", {"targetId": pages[0]["targetId"], "flatten": True},
+        self.attach(pages[0]["targetId"])
+
+    def attach(self, target):
+        """Talks to the page `target` from now on, with what the tests watch turned on."""
+        self.session = self.send("Target.attachToTarget", {"targetId": target, "flatten": True},
                                  session=False)["sessionId"]
+        self.target = target
         for domain in ("Page", "Runtime", "Log"):
             self.send(domain + ".enable")
+
+    def new_tab(self, url):
+        """A new tab in front, at `url`; the tests talk to it from now on. Its target id."""
+        target = self.send("Target.createTarget", {"url": url}, session=False)["targetId"]
+        self.attach(target)
+        return target
+
+    def close_tab(self, target):
+        self.send("Target.closeTarget", {"targetId": target}, session=False)
 
     def evaluate(self, expression, timeout=60):
         result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
@@ -225,7 +241,8 @@ class Chromium:
         except subprocess.TimeoutExpired:
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        if self.own_profile:
+            shutil.rmtree(self.profile, ignore_errors=True)
 
 
 def decode_png(data):

@@ -5,7 +5,8 @@ ROOT holds build-web/ (the page, built by ./web); the native Release build in bu
 ./bench makes it) is brought up to date here for the native Play frame. Prints one table: what the browser downloads
 on a first visit (the title's piece and every cue included, once the first click has started the sound),
 the time from navigation to the first frame, a Play frame composed in WebAssembly beside the same
-code natively, and the browser's processor share on the title screen.
+code natively, the browser's processor share on the title screen, and the page on a slow network
+and in Lighthouse (tools/web/page_bench.py).
 """
 import os
 import re
@@ -19,6 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium  # noqa: E402
 from web_test import Page, serve  # noqa: E402
+import page_bench  # noqa: E402
 
 LOADS = 5            # page loads for the time to the first frame (the median is shown)
 FRAMES = 300         # Play frames composed per scene and run
@@ -26,7 +28,6 @@ RUNS = 9             # runs per scene; the fastest is shown, as the other work o
                      # only ever makes a run slower
 SCENES = range(7)
 IDLE_SECONDS = 10
-CUES = 19            # the sound cues, all fetched once the first frame shows
 
 
 def build_native(root):
@@ -95,8 +96,9 @@ def silent_copy(web):
 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else "."
-    server, url = serve(os.path.join(root, "build-web"))
-    silent = silent_copy(os.path.join(root, "build-web"))
+    web = os.path.join(root, "build-web", "site")
+    server, url = serve(web)
+    silent = silent_copy(web)
     silent_server, silent_url = serve(silent)
     browser = Chromium(1280, 1024)
     rows = []
@@ -105,6 +107,7 @@ def main():
         # Every load as a first visit: nothing from the browser's cache.
         browser.send("Network.enable")
         browser.send("Network.setCacheDisabled", {"cacheDisabled": True})
+        browser.send("Network.setBypassServiceWorker", {"bypass": True})
         page, silent_page = Page(browser, url), Page(browser, silent_url)
         # In turns, so the machine's other work weighs on both alike.
         firsts, silent_firsts = [], []
@@ -113,18 +116,6 @@ def main():
             silent_firsts.append(browser.evaluate("vudizid.firstFrameAt"))
             page.load()
             firsts.append(browser.evaluate("vudizid.firstFrameAt"))
-        # The first visit goes on to the first click, which starts the title's piece; by then every
-        # cue is fetched too.
-        page.click(120, 120)
-        browser.wait_for("vudizid.sound().music === 'music_title'", timeout=60, what="the title's piece")
-        browser.wait_for("performance.getEntriesByType('resource').filter(e => e.name.includes('/sounds/sfx_'))"
-                         f".length >= {CUES}", timeout=60, what="every cue fetched")
-        sizes = browser.evaluate("""(() => {
-            const all = [...performance.getEntriesByType('navigation'), ...performance.getEntriesByType('resource')];
-            const sounds = all.filter(e => e.name.includes('/sounds/'));
-            return [all.reduce((n, e) => n + e.encodedBodySize, 0), all.reduce((n, e) => n + e.decodedBodySize, 0),
-                    sounds.reduce((n, e) => n + e.encodedBodySize, 0), sounds.length];
-        })()""")
 
         # The title screen, pointer still, the browser's every process counted.
         page.load()
@@ -138,6 +129,7 @@ def main():
 
         # Scene by scene, the browser's figure and the native one in turn, so that the other
         # work of a shared machine weighs on both alike.
+        browser.wait_for("vudizid.picturesHere", timeout=120, what="every picture")
         out = build_native(root)
         wasm, native = {}, {}
         for scene in SCENES:
@@ -149,15 +141,30 @@ def main():
             s.kill()
             s.wait()
         shutil.rmtree(silent, ignore_errors=True)
+    slow = page_bench.slow_first_frame(web)
+    to_first, first_visit, revisit = page_bench.visits(web)
+    cli, why_not = page_bench.lighthouse_cli()
+    scores = {}
+    if cli:
+        for device, desktop in (("phone", False), ("desktop", True)):
+            scores[device] = page_bench.lighthouse(cli, web, desktop)
 
     def row(what, figure, yardstick="", ratio="", goal="", met=""):
         rows.append((what, figure, yardstick, ratio, goal, met))
 
     yes = lambda ok: "yes" if ok else "**no**"  # noqa: E731
-    row(f"First visit's download: page, script, WebAssembly, pictures and {sizes[3]} sounds "
-        f"({sizes[2] / 1048576:.2f} MB), gzip-compressed",
-        f"{sizes[0] / 1048576:.2f} MB", f"unpacked {sizes[1] / 1048576:.1f} MB",
-        f"{sizes[0] / sizes[1]:.3f}", "<= 3.5 MB", yes(sizes[0] <= 3.5 * 1048576))
+    row(f"First visit's download: page, script, WebAssembly, every picture, {first_visit['sounds']} sounds "
+        f"({first_visit['sound bytes'] / 1048576:.2f} MB) and the icons ({first_visit['answers']} answers), "
+        "gzip-compressed", f"{first_visit['bytes'] / 1048576:.2f} MB",
+        f"unpacked {first_visit['unpacked'] / 1048576:.1f} MB", f"{first_visit['bytes'] / first_visit['unpacked']:.3f}",
+        "<= 3.5 MB", yes(first_visit["bytes"] <= 3.5 * 1048576))
+    row("Download before the first frame: page, script, WebAssembly, the title's pictures",
+        f"{to_first['bytes'] / 1024:.0f} KB", f"first visit {first_visit['bytes'] / 1024:.0f} KB",
+        f"{to_first['bytes'] / first_visit['bytes']:.2f}", "", "")
+    row(f"Navigation to the first frame on a 1.6 Mbit/s link, 150 ms round trips (median of "
+        f"{page_bench.SLOW_LOADS} first visits)", f"{slow / 1000:.2f} s", "", "", "<= 3 s", yes(slow <= 3000))
+    row(f"Download on a revisit ({revisit['answers']} answers, {revisit['unchanged']} of them \"not modified\")",
+        f"{revisit['bytes']:,} bytes", "", "", "0", yes(revisit["bytes"] == 0))
     first, without = statistics.median(firsts), statistics.median(silent_firsts)
     row(f"Navigation to the first frame on 127.0.0.1 (median of {LOADS} loads, no cache)", f"{first:.0f} ms",
         f"without sounds {without:.0f} ms", f"{first / without:.2f}", "< 1000 ms, <= 1.1",
@@ -170,6 +177,16 @@ def main():
             f"{ratio:.2f}", "<= 2.0", yes(ratio <= 2.0))
     row(f"Title screen in Chromium, pointer still, {IDLE_SECONDS} s (every browser process)",
         f"{idle_share:.1f} % of one core", "", "", "< 10 %", yes(idle_share < 10))
+    for device, (score, timing) in scores.items():
+        figure = " / ".join(str(score[c]) for c in page_bench.CATEGORIES)
+        goal = (score["performance"] >= 90 if device == "phone" else True) and all(
+            score[c] == 100 for c in page_bench.CATEGORIES[1:])
+        row(f"Lighthouse {page_bench.LIGHTHOUSE} on a {device}, best of {page_bench.LIGHTHOUSE_RUNS} runs: performance / "
+            f"accessibility / best practices / SEO (largest paint {timing['largest-contentful-paint']}, blocking "
+            f"{timing['total-blocking-time']})".replace("\xa0", " "),
+            figure, "", "", ">= 90 / 100 / 100 / 100" if device == "phone" else "100 in the last three", yes(goal))
+    if why_not:
+        row("Lighthouse", f"not measured: {why_not}")
 
     print(f"Machine: {os.cpu_count()} cores; Chromium "
           f"{subprocess.run(['chromium', '--version'], capture_output=True, text=True).stdout.split()[1]}; "

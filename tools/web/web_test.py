@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG] [--touch-shots DIR].
+"""The web build played in headless Chromium: python3 tools/web/web_test.py ROOT [--shot PNG] [--shots DIR]
+[--touch-shots DIR].
 
 ROOT holds build/ (the native build, for the replay tool's reference frame) and build-web/ (the
 page, built by ./web). The page is served on 127.0.0.1 and played with real mouse events: the title
@@ -9,7 +10,9 @@ game's notice on the page and stays as it was; and no error reaches the browser'
 no audio before the first click, the title's piece heard after it, the header's button and M mute it
 and bring it back, the choice outlives a reload; and on a copy of the page whose sound files are
 missing, damaged or empty, the game plays on as before, silent for those sounds only. The game is
-also played by touch alone on a phone and a tablet (touch_test.py).
+also played by touch alone on a phone and a tablet (touch_test.py), and then the page around the
+game is tried (tools/web/page_tests.py); --shots keeps its screenshots in DIR, --touch-shots those
+of the touch controls.
 """
 import base64
 import json
@@ -21,7 +24,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from chromium import Chromium, decode_png  # noqa: E402
+from chromium import Chromium, ProtocolError, decode_png  # noqa: E402
 import touch_test  # noqa: E402
 
 # The fields of the state a saved game brings back.
@@ -35,6 +38,11 @@ class Failure(Exception):
     pass
 
 
+# Run as a program this file is also the module web_test that page_tests.py imports: one Failure.
+if __name__ == "__main__":
+    sys.modules.setdefault("web_test", sys.modules[__name__])
+
+
 def passed(what):
     print(f"ok: {what}", flush=True)
 
@@ -45,9 +53,10 @@ def check(condition, what):
     passed(what)
 
 
-def serve(folder):
-    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), folder, "0"],
-                              stdout=subprocess.PIPE, text=True)
+def serve(folder, log=None):
+    """tools/web/serve.py on a free port for the folder (logging its answers into `log` when given)."""
+    server = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "serve.py"), folder, "0",
+                               *(["--log", log] if log else [])], stdout=subprocess.PIPE, text=True)
     line = server.stdout.readline()
     if "http://" not in line:
         server.kill()
@@ -102,6 +111,37 @@ def compare_title(browser, reference):
     check(far <= 1, f"and within one level per channel in 8 bits (largest difference {far})")
 
 
+# How the page lays the game out in its stage, or false when it does not as it should: the largest
+# 4:3 canvas that fits; shown smaller than 1:1, the captions beside or below it (never over it) at
+# 16 CSS pixels or more, taking the rest of the stage; at 1:1 or more, the captions only for
+# screen readers. Crisp (pixelated) exactly when the canvas is enlarged on the device's pixels.
+LAYOUT = """(() => {
+    const box = (id) => document.getElementById(id).getBoundingClientRect();
+    const c = box('canvas'), s = box('stage'), t = box('captions');
+    const captions = document.getElementById('captions');
+    const near = (a, b) => Math.abs(a - b) <= 1.5;
+    if (Math.abs(c.width * 3 - c.height * 4) > 4) return false;
+    if (c.left < s.left - 0.5 || c.right > s.right + 0.5 || c.top < s.top - 0.5 || c.bottom > s.bottom + 0.5)
+        return false;
+    const crisp = getComputedStyle(document.getElementById('canvas')).imageRendering === 'pixelated';
+    if (crisp !== (c.width * devicePixelRatio >= 1024)) return false;
+    const size = parseFloat(getComputedStyle(captions).fontSize);
+    if (c.width >= 1024) {
+        if (!(near(c.width, s.width) || near(c.height, s.height))) return false;
+        if (t.width > 2 || t.height > 2) return false;
+        return `canvas ${Math.round(c.width)} x ${Math.round(c.height)}, captions for screen readers only`;
+    }
+    if (size < 16) return false;
+    const below = near(t.top, c.bottom) && near(t.bottom, s.bottom) && near(t.width, s.width);
+    const beside = near(t.left, c.right) && near(t.right, s.right) && near(t.height, s.height);
+    // As large as the room the captions leave: it meets the stage's edges one way.
+    const largest = near(c.width, s.width - (beside ? t.width : 0)) || near(c.height, s.height - (below ? t.height : 0));
+    if (!(below || beside) || !largest) return false;
+    return `canvas ${Math.round(c.width)} x ${Math.round(c.height)}, captions ${below ? 'below' : 'beside'} ` +
+           `${Math.round(t.width)} x ${Math.round(t.height)} at ${size} px`;
+})()"""
+
+
 class Page:
     """The game's page, with the pointer put on game pixels through the canvas's place and size."""
 
@@ -139,7 +179,8 @@ class Page:
     def to_the_sugar(self, what=""):
         """From the title: Start, the walk to the bar, and the Take verb over the sugar."""
         self.click(500, 430)
-        self.wait("s.state === 4 && s.location === 0", "Start: the ship's beach" + what)
+        self.wait("s.state === 4 && s.location === 0", "Start: the ship's beach" + what, timeout=60)
+        self.frames(5)  # the game's five frames between two clicks
         self.click(970, 630)
         self.wait("s.location === 1 && s.state === 4", "the walk to the bar")
         self.click(840, 527, "right")
@@ -188,10 +229,11 @@ def play(browser, url, reference, shot):
     check(saved_part(loaded) == saved_part(at_save), "Load brings back the state of the save")
 
     # A damaged save: the game's notice on the page, and the file left for the player.
-    browser.evaluate("""new Promise(done => {
+    browser.evaluate("""(() => {
         Module.FS.writeFile('/store/images/outro.sbf', new Uint8Array(17));
-        Module.FS.syncfs(false, done);
-    })""")
+        Module.vzStore.keep('/store/images/outro.sbf');
+    })()""")
+    browser.wait_for("vudizid.saveKept()", what="the damaged save kept in the browser")
     page.load()
     page.click(500, 530)
     browser.wait_for("!document.getElementById('notice').hidden", what="the notice")
@@ -214,12 +256,9 @@ def play(browser, url, reference, shot):
     check(browser.wait_for("document.fullscreenElement && document.fullscreenElement.id === 'stage'",
                            what="full screen"), "the page's button puts the game into full screen")
     # The page fits the canvas anew once the screen has changed.
-    fills = ("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
-             " return Math.abs(r.width * 3 - r.height * 4) <= 4 &&"
-             " (Math.round(r.width) === innerWidth || Math.round(r.height) === innerHeight) &&"
-             " [r.width, r.height]; })()")
-    shown = browser.wait_for(fills, what="the canvas filling the screen at 4:3")
-    passed(f"in full screen the canvas fills the screen at 4:3 ({shown[0]:.0f} x {shown[1]:.0f})")
+    shown = browser.wait_for(f"innerHeight === document.getElementById('stage').clientHeight && ({LAYOUT})",
+                             what="the game and its captions filling the screen")
+    passed(f"in full screen the game fills the screen at 4:3: {shown}")
     browser.key("Escape", "Escape", 27)
     browser.wait_for("!document.fullscreenElement", what="the end of full screen")
     page.frames(3)
@@ -324,13 +363,16 @@ def main():
     if not args:
         print(__doc__, file=sys.stderr)
         return 2
-    root, shot, touch_shots = args[0], None, None
+    root, shot, shots, touch_shots = args[0], None, None, None
     if "--shot" in args:
         shot = os.path.abspath(args[args.index("--shot") + 1])
+    if "--shots" in args:
+        shots = os.path.abspath(args[args.index("--shots") + 1])
+        os.makedirs(shots, exist_ok=True)
     if "--touch-shots" in args:
         touch_shots = os.path.abspath(args[args.index("--touch-shots") + 1])
-    web = os.path.join(root, "build-web")
-    if not os.path.isfile(os.path.join(web, "vudizid.wasm")):
+    web = os.path.join(root, "build-web", "site")
+    if not os.path.isfile(os.path.join(web, "index.html")):
         print("web_test: build the page first (./web)", file=sys.stderr)
         return 1
     reference = reference_title(root)
@@ -341,6 +383,8 @@ def main():
         play(browser, url, reference, shot)
         sound(browser, url)
         touch_test.play(browser, Page(browser, url), check, touch_shots)
+        import page_tests
+        page_tests.run(root, browser, url, shots)
         errors = browser.errors()
         if os.path.isdir(os.path.join(web, "sounds")) and os.listdir(os.path.join(web, "sounds")):
             broken_sounds(browser, web)
@@ -349,7 +393,7 @@ def main():
         for e in errors:
             print("  " + e)
         check(not errors, "no error reached the browser's console")
-    except (Failure, TimeoutError) as e:
+    except (Failure, TimeoutError, ProtocolError) as e:
         print(f"FAILED: {e}", file=sys.stderr)
         for e in browser.errors():
             print("  " + e, file=sys.stderr)

@@ -36,6 +36,14 @@ void WebInput::Button(int button, bool down) {
     Key(button == 0 ? &RawInput::left : &RawInput::right, down);
 }
 
+void WebInput::ClickAt(int x, int y) {
+    touch_.OtherPointerUsed();
+    pointerX_ = std::clamp(x, 0, kScreenWidth - 1);
+    pointerY_ = std::clamp(y, 0, kScreenHeight - 1);
+    pointerMoved_ = true;
+    clickAsked_ = true;
+}
+
 void WebInput::Key(RawPress press, bool down) {
     if (down && !(held_.*press)) latches_.Press(press);
     held_.*press = down;
@@ -59,6 +67,7 @@ void WebInput::Release() {
     held_ = RawInput{};
     latches_.Forget();
     touch_.Forget();
+    clickAsked_ = clickDue_ = false;
 }
 
 void WebInput::BeginFrame(uint32_t ms) {
@@ -73,6 +82,9 @@ void WebInput::BeginFrame(uint32_t ms) {
         pointerMoved_ = false;
     }
     latches_.ReadAll(frame_, held_);
+    if (clickDue_) frame_.left = true;
+    clickDue_ = clickAsked_;
+    clickAsked_ = false;
     touch_.AddTo(frame_);
     placeTaken_ = false;
 }

@@ -19,6 +19,10 @@ public:
     void PointerAt(double x, double y, double shownWidth, double shownHeight);
     // Mouse buttons by the page's numbering: 0 left, 2 right; the others are not the game's.
     void Button(int button, bool down);
+    // A left click on game pixel (x, y), as the page's own buttons give one (a caption's choice):
+    // the pointer goes there, and the click lands in the frame after, once the game has seen what
+    // lies under the pointer.
+    void ClickAt(int x, int y);
     // A key the game reads, by what it is to the game.
     void Key(RawPress press, bool down);
     // A finger, measured as PointerAt measures the pointer; ms on the page's clock.
@@ -46,6 +50,8 @@ private:
     int pointerX_ = -1;
     int pointerY_ = -1;
     bool pointerMoved_ = false;
+    bool clickAsked_ = false;  // a ClickAt whose pointer the next frame places
+    bool clickDue_ = false;    // its click, for the frame after
     RawInput frame_;
     bool placeTaken_ = false;
 };

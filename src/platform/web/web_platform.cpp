@@ -4,7 +4,10 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <array>
 #include <cstring>
+
+#include "platform/web/page_texts.h"
 
 namespace vz {
 
@@ -16,8 +19,19 @@ constexpr int kFramesPerSecond = 25;
 // What the player is told when the browser will not keep the saved game.
 constexpr const char* kNoStoreNotice =
     "This browser keeps no saved games for this page: a game saved now lasts until the page is closed.";
-constexpr const char* kStoreFailedNotice =
-    "The browser did not keep this save: after the page is closed, the game saved before it is loaded.";
+constexpr const char* kStoreFailedNotice = "The browser did not keep this save";
+constexpr const char* kStoreFullNotice = "The browser did not keep this save: it has no room left for this page";
+constexpr const char* kStoreKeepsOlderNotice =
+    ". Once the page is closed, Load brings back the game saved before. Download save in the menu keeps this one "
+    "in a file.";
+constexpr const char* kStoreKeepsNoneNotice =
+    ". This one lasts until the page is closed; Download save in the menu keeps it in a file.";
+constexpr const char* kNothingToDownloadNotice =
+    "There is no saved game to download yet. The save button is in the inventory: move the pointer to the top "
+    "edge.";
+constexpr const char* kDownloadName = "outro.sbf";
+constexpr size_t kUploadBytes = 4096;  // far more than a save: a larger file is no save anyway
+std::array<uint8_t, kUploadBytes> g_upload{};
 
 WebPlatform* g_platform = nullptr;
 WebGame* g_game = nullptr;
@@ -107,38 +121,168 @@ EM_JS(void, JsListenToTouch, (), {
 
 EM_JS(void, JsToggleFullScreen, (), { Module.page.toggleFullScreen(); });
 
-// Mounts the store and reads it back from IndexedDB before the game starts.
+// The store: a folder in memory that the browser's IndexedDB keeps between visits, one record a
+// file or folder under its full path (the layout of emscripten's IDBFS, so saves kept by earlier
+// builds of the page are read). Read back in full before the game starts; a file the game has
+// written is kept by a write of its own, whose failure (no room, storage refused, a write cut off)
+// always comes back as a notice, and the next write is tried afresh. `Module.vzStore.keep(path)`
+// is also the tests' way of keeping a file they wrote.
 EM_JS(void, JsOpenStore, (const char* folder), {
-    var path = UTF8ToString(folder);
-    Module.vzStore = {busy : false, again : false, kept : 0};
+    var mount = UTF8ToString(folder);
+    var STORE = "FILE_DATA";
+    var store = Module.vzStore = {db : null, pending : 0, kept : 0, hasSave : false, persistAsked : false};
+    var answered = false;
+    var opened = function(db) {
+        if (answered) {
+            if (db) db.close();
+            return;
+        }
+        answered = true;
+        store.db = db;
+        _vz_web_store_opened(db ? 1 : 0);
+    };
+    var restore = function(path, entry) {
+        if (path.indexOf(mount + "/") != 0 || !entry) return;
+        if (FS.isDir(entry.mode)) {
+            FS.mkdirTree(path);
+        } else if (entry.contents) {
+            FS.mkdirTree(path.substring(0, path.lastIndexOf("/")));
+            FS.writeFile(path, entry.contents);
+            store.hasSave = true;
+        }
+    };
+    store.keep = function(path) {
+        if (!store.db) return;
+        store.pending += 1;
+        var failed = function(error) {
+            store.pending -= 1;
+            var full = !!error && error.name == "QuotaExceededError";
+            _vz_web_store_failed(store.hasSave ? 1 : 0, full ? 1 : 0);
+        };
+        try {
+            var write = store.db.transaction([STORE], "readwrite");
+            var files = write.objectStore(STORE);
+            // The folders on the way first, as they are read back in order.
+            var at = mount;
+            var parts = path.substring(mount.length + 1).split("/");
+            for (var i = 0; i + 1 < parts.length; ++i) {
+                at += "/" + parts[i];
+                var folder = FS.stat(at);
+                files.put({timestamp : folder.mtime, mode : folder.mode}, at);
+            }
+            var file = FS.stat(path);
+            files.put({timestamp : file.mtime, mode : file.mode, contents : FS.readFile(path)}, path);
+            write.oncomplete = function() {
+                store.pending -= 1;
+                store.kept += 1;
+                store.hasSave = true;
+            };
+            // A full store aborts the write without an error on any request.
+            write.onabort = function() { failed(write.error); };
+        } catch (error) {
+            failed(error);
+        }
+        // Some browsers clear a site's storage after weeks without a visit unless asked not to.
+        if (!store.persistAsked && navigator.storage && navigator.storage.persist) {
+            store.persistAsked = true;
+            navigator.storage.persist().catch(function() {});
+        }
+    };
+    FS.mkdir(mount);
+    // A browser that neither opens the store nor refuses it in time keeps nothing.
+    setTimeout(function() { opened(null); }, 10000);
     try {
-        FS.mkdir(path);
-        FS.mount(IDBFS, {}, path);
-        FS.syncfs(true, function(error) { _vz_web_store_opened(error ? 0 : 1); });
+        var request = indexedDB.open(mount, 21);
+        request.onupgradeneeded = function() {
+            var db = request.result;
+            var files = db.objectStoreNames.contains(STORE) ? request.transaction.objectStore(STORE)
+                                                            : db.createObjectStore(STORE);
+            if (!files.indexNames.contains("timestamp")) files.createIndex("timestamp", "timestamp", {unique : false});
+        };
+        request.onerror = function(e) {
+            e.preventDefault();
+            opened(null);
+        };
+        request.onsuccess = function() {
+            var db = request.result;
+            var entries = [];
+            var read = db.transaction([STORE], "readonly");
+            var cursor = read.objectStore(STORE).openCursor();
+            cursor.onsuccess = function() {
+                if (!cursor.result) return;
+                entries.push([ cursor.result.key, cursor.result.value ]);
+                cursor.result.continue();
+            };
+            read.oncomplete = function() {
+                if (answered) return db.close();
+                entries.sort(function(a, b) { return a[0] < b[0] ? -1 : 1; });  // folders before their files
+                entries.forEach(function(e) {
+                    try {
+                        restore(e[0], e[1]);
+                    } catch (error) {
+                        // A record that cannot be written back is as if it were not there.
+                    }
+                });
+                opened(db);
+            };
+            read.onabort = function() { opened(null); };
+        };
     } catch (error) {
-        _vz_web_store_opened(0);
+        opened(null);
     }
 });
 
-// Copies the store to IndexedDB. A save made while a copy is under way is copied after it.
-EM_JS(void, JsKeepStore, (), {
-    var store = Module.vzStore;
-    if (store.busy) {
-        store.again = true;
-        return;
+EM_JS(void, JsKeepStore, (const char* path), { Module.vzStore.keep(UTF8ToString(path)); });
+
+EM_JS(void, JsShowTexts, (const char* json, int length), {
+    var text = new TextDecoder("windows-1252").decode(HEAPU8.slice(json, json + length));
+    Module.page.texts(JSON.parse(text));
+});
+
+// True when every pack of pictures holding one of the paths (lines) has arrived.
+EM_JS(int, JsPicturesArrived, (const char* paths, int length), {
+    var list = UTF8ToString(paths, length).split("\n").filter(function(p) { return p.length > 0; });
+    return Module.page.picturesArrived(list) ? 1 : 0;
+});
+
+// Asking the browser for its controllers costs a few per cent of a core at 25 frames a second, so
+// it is asked only while one is plugged in (a browser tells of one once it has been used).
+EM_JS(void, JsListenToPads, (), {
+    Module.vzPads = 0;
+    window.addEventListener("gamepadconnected", function() { Module.vzPads += 1; });
+    window.addEventListener("gamepaddisconnected", function() { Module.vzPads = Math.max(0, Module.vzPads - 1); });
+});
+
+// The left stick and the buttons of every controller in the standard layout: three numbers each.
+EM_JS(int, JsReadPads, (double* out, int most), {
+    if (!Module.vzPads || !navigator.getGamepads) return 0;
+    var pads = navigator.getGamepads();
+    var n = 0;
+    for (var i = 0; i < pads.length && n < most; ++i) {
+        var pad = pads[i];
+        if (!pad || !pad.connected || pad.mapping != "standard") continue;
+        var buttons = 0;
+        for (var b = 0; b < pad.buttons.length && b < 16; ++b)
+            if (pad.buttons[b].pressed) buttons += 1 << b;
+        HEAPF64[(out >> 3) + 3 * n] = pad.axes[0] || 0;
+        HEAPF64[(out >> 3) + 3 * n + 1] = pad.axes[1] || 0;
+        HEAPF64[(out >> 3) + 3 * n + 2] = buttons;
+        n += 1;
     }
-    store.busy = true;
-    var done = function(error) {
-        if (error) _vz_web_store_failed();
-        if (store.again) {
-            store.again = false;
-            FS.syncfs(false, done);
-            return;
-        }
-        store.busy = false;
-        if (!error) store.kept += 1;
-    };
-    FS.syncfs(false, done);
+    return n;
+});
+
+EM_JS(int, JsPageHidden, (), { return document.hidden ? 1 : 0; });
+
+EM_JS(void, JsDownload, (const uint8_t* bytes, int length, const char* name), {
+    var blob = new Blob([HEAPU8.slice(bytes, bytes + length)], {type : "application/octet-stream"});
+    var link = document.createElement("a");
+    link.href = URL.createObjectURL(blob);
+    link.download = UTF8ToString(name);
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function() { URL.revokeObjectURL(link.href); }, 60000);
 });
 
 // The keys that belong to the game while the canvas has the keyboard, by the page's name; every
@@ -150,6 +294,7 @@ struct WebKeyBinding {
 constexpr WebKeyBinding kKeys[] = {
     {"Enter", &RawInput::enter},
     {"Escape", &RawInput::escape},
+    {" ", &RawInput::hotspots},  // names everything in the scene while held; the page does not scroll
 };
 
 // Alt+Enter is the page's full-screen key, not the game's Enter, and Escape in full screen only
@@ -169,13 +314,23 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     return EM_FALSE;
 }
 
+bool g_looping = false;  // the game's frames are running (not before the start, not after the end)
+
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void*) {
     g_platform->Input().Release();
     return EM_FALSE;
 }
 
+// A hidden page stands still, as the desktop game does while its window is away (a browser would
+// still run a frame a second), and goes on where it was when it is shown again.
 EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
-    if (e->hidden) g_platform->Input().Release();
+    if (e->hidden) {
+        g_platform->Input().Release();
+        g_platform->Gamepads().Forget();
+        if (g_looping) emscripten_pause_main_loop();
+    } else if (g_looping) {
+        emscripten_resume_main_loop();
+    }
     g_platform->RedrawNextFrame();
     return EM_FALSE;
 }
@@ -184,6 +339,7 @@ void Tick() {
     // A notice stands: the game waits for the player, as behind a message box.
     if (JsNoticeOpen()) return;
     if (!g_game->frame()) {
+        g_looping = false;
         emscripten_cancel_main_loop();
         JsGameEnded();
     }
@@ -196,7 +352,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void vz_web_store_opened(int ok) {
     if (!g_game->start()) return;
     if (!ok) g_platform->Notice(kNoStoreNotice);
+    g_looping = true;
     emscripten_set_main_loop(Tick, kFramesPerSecond, 0);
+    if (JsPageHidden()) emscripten_pause_main_loop();  // opened in a tab behind others
 }
 
 EMSCRIPTEN_KEEPALIVE void vz_web_pointer(double x, double y, double width, double height) {
@@ -215,7 +373,31 @@ EMSCRIPTEN_KEEPALIVE void vz_web_touch(int phase, double finger, double x, doubl
                               static_cast<uint32_t>(ms));
 }
 
-EMSCRIPTEN_KEEPALIVE void vz_web_store_failed() { g_platform->Notice(kStoreFailedNotice); }
+EMSCRIPTEN_KEEPALIVE void vz_web_store_failed(int hadSave, int full) {
+    std::string notice = full ? kStoreFullNotice : kStoreFailedNotice;
+    notice += hadSave ? kStoreKeepsOlderNotice : kStoreKeepsNoneNotice;
+    g_platform->Notice(notice);
+}
+
+// A tap on a caption's choice: the click the game gets on that line.
+EMSCRIPTEN_KEEPALIVE void vz_web_click_at(int x, int y) { g_platform->Input().ClickAt(x, y); }
+
+EMSCRIPTEN_KEEPALIVE void vz_web_download_save() {
+    const std::vector<uint8_t> bytes = g_game->savedGame ? g_game->savedGame() : std::vector<uint8_t>{};
+    if (bytes.empty()) {
+        g_platform->Notice(kNothingToDownloadNotice);
+        return;
+    }
+    JsDownload(bytes.data(), static_cast<int>(bytes.size()), kDownloadName);
+}
+
+// An uploaded file's first bytes go here; more than a save's bytes make it no save in any case.
+EMSCRIPTEN_KEEPALIVE uint8_t* vz_web_upload_space() { return g_upload.data(); }
+
+EMSCRIPTEN_KEEPALIVE void vz_web_upload_save(int length, double fileBytes) {
+    if (length < 0 || length > static_cast<int>(g_upload.size()) || !g_game->uploadedSave) return;
+    g_game->uploadedSave(std::vector<uint8_t>(g_upload.begin(), g_upload.begin() + length), fileBytes);
+}
 
 // The page showed something over the game (a notice) and has given the canvas back.
 EMSCRIPTEN_KEEPALIVE void vz_web_canvas_back() {
@@ -236,9 +418,24 @@ EMSCRIPTEN_KEEPALIVE int vz_web_compose_play_frames(int scene, int frames) {
 
 WebPlatform::WebPlatform() : rgba_(static_cast<size_t>(kScreenWidth) * kScreenHeight * 4, 0) {}
 
-void WebPlatform::PumpEvents() { input_.BeginFrame(static_cast<uint32_t>(emscripten_get_now())); }
+void WebPlatform::PumpEvents() {
+    input_.BeginFrame(static_cast<uint32_t>(emscripten_get_now()));
+    constexpr int kMostPads = 4;
+    double read[3 * kMostPads];
+    const int count = JsReadPads(read, kMostPads);
+    PadReading pads[kMostPads];
+    for (int i = 0; i < count; ++i)
+        pads[i] = PadReading{read[3 * i], read[3 * i + 1], static_cast<uint32_t>(read[3 * i + 2])};
+    pads_.Read(std::span<const PadReading>(pads, static_cast<size_t>(count)));
+    padsRead_ = false;
+}
 
-RawInput WebPlatform::ReadInput() { return input_.Read(); }
+RawInput WebPlatform::ReadInput() {
+    RawInput r = input_.Read();
+    pads_.AddTo(r, !padsRead_);
+    padsRead_ = true;
+    return r;
+}
 
 void WebPlatform::Present(const Surface& game) {
     if (game.width != kScreenWidth || game.height != kScreenHeight || game.Empty()) return;
@@ -285,6 +482,19 @@ void WebPlatform::SetIcon(const Surface& icon) {
     JsSetIcon(rgba.data(), icon.width, icon.height);
 }
 
+void WebPlatform::ShowTexts(const ShownTexts& texts) {
+    if (texts == texts_) return;
+    texts_ = texts;
+    const std::string json = TextsJson(texts);
+    JsShowTexts(json.data(), static_cast<int>(json.size()));
+}
+
+bool WebPlatform::PicturesArrived(const std::vector<std::string>& paths) {
+    std::string lines;
+    for (const std::string& path : paths) lines += path + '\n';
+    return JsPicturesArrived(lines.data(), static_cast<int>(lines.size())) != 0;
+}
+
 bool WebPlatform::ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) {
     return store_.ReadWholeFile(path, bytes, maxBytes);
 }
@@ -296,7 +506,7 @@ bool WebPlatform::ReadInPlace(const std::string& path, size_t maxBytes, std::spa
 
 WriteResult WebPlatform::ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const WriteResult result = store_.ReplaceFile(path, bytes);
-    if (result == WriteResult::Ok) JsKeepStore();
+    if (result == WriteResult::Ok) JsKeepStore(store_.Where(path).c_str());
     return result;
 }
 
@@ -310,6 +520,7 @@ void RunWebGame(WebPlatform& platform, WebGame& game) {
     platform.Sound().Start();
     JsListenToMouse();
     JsListenToTouch();
+    JsListenToPads();
     emscripten_set_keydown_callback(kCanvas, nullptr, EM_FALSE, OnKey);
     emscripten_set_keyup_callback(kCanvas, nullptr, EM_FALSE, OnKey);
     emscripten_set_blur_callback(kCanvas, nullptr, EM_FALSE, OnBlur);

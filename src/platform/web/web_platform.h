@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/screen_scale.h"
+#include "platform/web/web_gamepad.h"
 #include "platform/web/web_input.h"
 #include "platform/web/web_sound.h"
 #include "platform/web/web_store.h"
@@ -25,6 +26,11 @@ struct WebGame {
     std::function<std::string()> state;            // the state as the replay tool prints it
     // Composes Play frames of one scene, for the page's measurements; false without pictures.
     std::function<bool(int scene, int frames)> composePlayFrames;
+    // The saved game's bytes as the player downloads them (none: there is no save yet).
+    std::function<std::vector<uint8_t>()> savedGame;
+    // A file the player uploads as the saved game, of fileBytes bytes (only the first few are
+    // handed over): checked as the game checks a save, and put in place only when it is one.
+    std::function<void(const std::vector<uint8_t>& bytes, double fileBytes)> uploadedSave;
 };
 
 class WebPlatform : public Platform {
@@ -49,6 +55,10 @@ public:
     // The page's stage goes full screen, or leaves it.
     bool CanToggleFullscreen() const override { return true; }
     void ToggleFullscreen() override;
+    // Become the page's captions and its live region, when they differ from the last frame's.
+    void ShowTexts(const ShownTexts& texts) override;
+    // The page fetches its pictures in parts: the title's first, the rest behind it.
+    bool PicturesArrived(const std::vector<std::string>& paths) override;
 
     bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override;
     bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
@@ -60,12 +70,16 @@ public:
 
     WebInput& Input() { return input_; }
     WebSound& Sound() { return sound_; }
+    WebGamepads& Gamepads() { return pads_; }
     // What is on the canvas is no longer known (the page showed something over it).
     void RedrawNextFrame() { redraw_ = true; }
 
 private:
     WebInput input_;
     WebSound sound_;
+    WebGamepads pads_;
+    bool padsRead_ = false;  // the frame's first read took the controllers' motion
+    ShownTexts texts_;       // the captions the page shows
     StoreFiles store_{kWebStoreFolder};
     std::vector<uint16_t> shown_;  // the frame on the canvas, so an unchanged one is not drawn again
     std::vector<uint8_t> rgba_;    // the canvas's pixels, as the page's image data wants them
