@@ -67,7 +67,7 @@ TEST(WebInput, AClickBetweenTwoFramesCountsOnceAndAHeldButtonStaysHeld) {
 
 TEST(WebInput, TheGamePointerFollowsThePagePointerOnAScaledCanvasWithoutDrift) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // Before the pointer was ever over the page the game's pointer stays where it is.
     EXPECT_FALSE(Frame(web, game).placed);
     EXPECT_EQ(game.mouseX, 400);
@@ -128,7 +128,7 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
 
 TEST(WebInput, FingersOnAPhonesCanvasTapTakeThePointerAlongAndHandItBackToTheMouse) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     // A phone held sideways shows the canvas at 480 x 360: a CSS pixel is 2.13 game pixels.
     web.Touch(TouchPhase::Down, 7, 240, 180, 480, 360, g_now + 5);
     web.Touch(TouchPhase::Up, 7, 241, 181, 480, 360, g_now + 60);
@@ -167,7 +167,7 @@ TEST(WebInput, FingersOnAPhonesCanvasTapTakeThePointerAlongAndHandItBackToTheMou
 
 TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.Key(&RawInput::hotspots, true);
     Frame(web, game);
     EXPECT_TRUE(game.hotspotsHeld);
@@ -190,7 +190,7 @@ TEST(WebInput, SpaceHoldsTheHotspotKeyAndAQuickPressIsNotLost) {
 // frame after, whatever the mouse did before; and a mouse at rest does not pull the pointer back.
 TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone) {
     WebInput web;
-    InputState game = AtStart();
+    InputState game = PointerAt(400, 300);
     web.PointerAt(100, 100, 1024, 768);
     Frame(web, game);
     for (int i = 0; i < kClickCooldownFrames; ++i) Frame(web, game);
