@@ -25,8 +25,8 @@ using Flat = std::map<std::string, long long>;
 const fs::path kBuild = VZ_BUILD_DIR;
 const fs::path kScripts = fs::path(VZ_SOURCE_DIR) / "tests" / "replay";
 
-// A small reader for the tool's JSON lines: objects, arrays, integers and booleans, flattened
-// into "hero.x" / "carried[3]" keys.
+// A small reader for the tool's JSON lines: objects, arrays, integers, booleans and texts (read as
+// their length), flattened into "hero.x" / "carried[3]" keys.
 class JsonFlattener {
 public:
     explicit JsonFlattener(const std::string& text) : s_(text) {}
@@ -66,6 +66,12 @@ private:
             do Value(out, key + "[" + std::to_string(i++) + "]");
             while (ok_ && Eat(','));
             if (!Eat(']')) ok_ = false;
+        } else if (Eat('"')) {
+            long long length = 0;
+            for (; at_ < s_.size() && s_[at_] != '"'; ++at_, ++length)
+                if (s_[at_] == '\\') ++at_;
+            if (!Eat('"')) ok_ = false;
+            out[key] = length;
         } else if (s_.compare(at_, 4, "true") == 0 || s_.compare(at_, 5, "false") == 0) {
             out[key] = s_[at_] == 't';
             at_ += s_[at_] == 't' ? 4 : 5;

@@ -2,6 +2,7 @@
 #include "logic/interaction.h"
 
 #include "logic/dialogue.h"
+#include "logic/hints.h"
 #include "logic/rules.h"
 #include "logic/scenes.h"
 
@@ -31,8 +32,9 @@ void HandleRightClick(World& world, Story& story) {
         story.heldItem = -1;
 }
 
-// Responses of kinds 4, 5 and 7, which belong to no single object.
+// Responses of kinds 4, 5 and 7, which belong to no single object, and the hint.
 void DrawSceneResponse(World& world, Story& story) {
+    ShowHint(world, story, kHintSceneY);
     const char* text = nullptr;
     Point at{0, 0};
     if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
@@ -90,7 +92,7 @@ void ScenePerson(World& world, Story& story) {
         const char* text = story.messageKind == kLookMessage ? person.lookText : person.takeText;
         DrawBitmapText(TextLeftInsideScreen(person.textX, true, text), person.textY, true, 0, world.backBuffer, text,
                        world.fonts);
-        story.messageTimer -= 1;
+        TickText(story);
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;
             story.personMessage = -1;
@@ -205,6 +207,7 @@ void VerbOnPerson(World& world, Story& story, int person) {
 FrameEnd PlayFrame(World& world, Story& story) {
     HandleLeftClick(world, story, true);
     HandleRightClick(world, story);
+    if (world.input.hintPressed) AskHint(world, story, -1);
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
     DrawSceneResponse(world, story);
@@ -216,7 +219,9 @@ FrameEnd PlayFrame(World& world, Story& story) {
     DrawHotspots(world, story);
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
-    if (world.input.mouseY < kInventoryBand && world.state == GameState::Play) {
+    // The top band opens the inventory, and so does its key (also with an item held, which keeps
+    // the pointer out of the band).
+    if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
     }
@@ -226,6 +231,12 @@ FrameEnd PlayFrame(World& world, Story& story) {
 FrameEnd InventoryFrame(World& world, Story& story) {
     HandleLeftClick(world, story, false);
     HandleRightClick(world, story);
+    if (world.input.hintPressed) AskHint(world, story, -1);
+    // Its key closes the inventory as the back button does, never with an answer left pending.
+    if (world.input.inventoryPressed) {
+        world.state = GameState::Play;
+        ClearResponse(story);
+    }
     CopyFullScreen(world.panel.panelImage, world.backBuffer);
     switch (UpdateInventoryButtons(world.panel, world.input.mouseX, world.input.mouseY, world.backBuffer,
                                    world.input.leftClick)) {
@@ -240,6 +251,7 @@ FrameEnd InventoryFrame(World& world, Story& story) {
         DrawPanelText(world, world.objects[story.messageSubject].useText);
         CountDown(story);
     }
+    ShowHint(world, story, kHintPanelY);
 
     const int cell = InventoryCellUnderMouse(world.input.mouseX, world.input.mouseY);
     DrawInventoryGrid(world.carried, world.objects, world.backBuffer);

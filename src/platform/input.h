@@ -15,6 +15,12 @@ struct RawInput {
     bool enter = false;
     bool escape = false;
     bool hotspots = false;  // the key that names everything in the scene is held
+    // The keyboard's own keys (a controller's shoulder buttons step too): each acts once as it goes down.
+    bool tab = false;        // Tab: the pointer onto the next thing that answers a click
+    bool backTab = false;    // Shift+Tab: onto the previous one
+    bool hint = false;       // H: a hint, saying more when asked again
+    bool inventory = false;  // I: opens and closes the inventory
+    bool textPace = false;   // T: the next text pace
 };
 
 inline constexpr int kMouseMinX = 17;
@@ -34,10 +40,17 @@ struct InputState {
     bool rightClick = false;
     bool escapeDown = false;
     bool hotspotsHeld = false;  // only draws: names and exit arrows over the scene
+    // One-poll events of the keys that act as they go down, and what was held at the last poll.
+    int tabStep = 0;  // +1 Tab, -1 Shift+Tab, 0 neither
+    bool hintPressed = false;
+    bool inventoryPressed = false;
+    bool textPacePressed = false;
+    RawInput keysHeld = {};
 };
 
 // One poll: adds the motion, clamps the pointer and turns held buttons into click events, a left
-// click (button or Enter) before a right one. A failed read changes nothing but the cooldown.
+// click (button or Enter) before a right one, and keys going down into their one-poll events. A
+// failed read changes nothing but the cooldown.
 bool PollInput(InputState& input, const RawInput& raw);
 
 // A button read by state once a frame misses a press and release that both fall between two

@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/settings.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "platform/text.h"
@@ -39,6 +40,10 @@ public:
     // Whether there is sound to mute, and muting or unmuting it (for an on-screen control).
     virtual bool HasSound() const { return false; }
     virtual void ToggleMute() {}
+    // The text pace the player chose last time, and keeping a new choice for the next time. Where
+    // nothing is kept (the replays, the tests), the game's own pace.
+    virtual TextPace StoredTextPace() { return TextPace::Normal; }
+    virtual void KeepTextPace(TextPace pace) { (void)pace; }
 };
 
 }  // namespace vz

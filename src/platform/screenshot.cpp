@@ -12,18 +12,6 @@ namespace vz {
 
 namespace {
 
-constexpr uint16_t kNoteBackground = 0x10A2;  // a dark grey the font reads well on
-constexpr int kNoteMargin = 8;
-
-int TextWidth(const char* text) {
-    int w = 0;
-    for (const char* p = text; *p; ++p) {
-        if (const Glyph* g = FindGlyph(static_cast<uint8_t>(*p))) w += g->advance;
-        else if (*p == ' ') w += kSpaceAdvance;
-    }
-    return w;
-}
-
 bool Exists(const std::string& path) {
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
         std::fclose(f);
@@ -74,14 +62,7 @@ void ScreenshotNote::Show(bool saved, uint32_t now) {
 bool ScreenshotNote::Showing(uint32_t now) const { return shown_ && now - since_ < kShownMs; }
 
 void ScreenshotNote::Draw(Surface& picture, const Fonts& fonts, uint32_t now) const {
-    if (!Showing(now) || picture.Empty()) return;
-    const char* text = Text();
-    const int boxWidth = std::min(picture.width, TextWidth(text) + 2 * kNoteMargin);
-    const int boxHeight = kLineHeight + kNoteMargin;
-    const int top = std::max(0, picture.height - boxHeight);
-    for (int y = top; y < picture.height; ++y)
-        for (int x = 0; x < boxWidth; ++x) picture.Set(x, y, kNoteBackground);
-    DrawBitmapText(kNoteMargin, top + kNoteMargin / 2, false, 0, picture, text, fonts);
+    if (Showing(now)) DrawNote(picture, fonts, Text());
 }
 
 }  // namespace vz

@@ -39,7 +39,24 @@ bool WindowPlace(const std::string& value, DisplaySettings& s) {
            ToInt(h, kMinWindowSize, kMaxWindowSize, s.windowHeight);
 }
 
+const char* const kTextPaceNames[kTextPaceCount] = {"1x", "1.5x", "2x", "click"};
+
 }  // namespace
+
+const char* TextPaceName(TextPace pace) {
+    const int i = static_cast<int>(pace);
+    return i >= 0 && i < kTextPaceCount ? kTextPaceNames[i] : kTextPaceNames[0];
+}
+
+bool TextPaceFromName(const std::string& name, TextPace& pace) {
+    for (int i = 0; i < kTextPaceCount; ++i) {
+        if (name == kTextPaceNames[i]) {
+            pace = static_cast<TextPace>(i);
+            return true;
+        }
+    }
+    return false;
+}
 
 std::string FormatDisplaySettings(const DisplaySettings& s) {
     std::ostringstream o;
@@ -48,6 +65,7 @@ std::string FormatDisplaySettings(const DisplaySettings& s) {
     o << "fullscreen=" << (s.fullscreen ? "yes" : "no") << '\n';
     if (s.hasWindowPlace)
         o << "window=" << s.windowX << ' ' << s.windowY << ' ' << s.windowWidth << ' ' << s.windowHeight << '\n';
+    o << "textpace=" << TextPaceName(s.textPace) << '\n';
     return o.str();
 }
 
@@ -74,6 +92,8 @@ bool ParseDisplaySettings(const std::string& text, DisplaySettings& settings, st
         } else if (key == "window") {
             ok = WindowPlace(value, s);
             s.hasWindowPlace = ok;
+        } else if (key == "textpace") {
+            ok = TextPaceFromName(value, s.textPace);
         }
         if (!ok) {
             why = "line " + std::to_string(number) + " is not a setting";

@@ -1,12 +1,22 @@
 // The display as the player left it (scaling, full screen or window, the window's place), kept between runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/screen_scale.h"
 
 namespace vz {
+
+// How long answers and conversation lines stay on screen: as the game has them, half as long again,
+// twice as long, or until the player clicks.
+enum class TextPace : uint8_t { Normal, Longer, Double, UntilClick };
+inline constexpr int kTextPaceCount = 4;
+
+// The pace as settings.ini writes it ("1x", "1.5x", "2x", "click"), and back; false for anything else.
+const char* TextPaceName(TextPace pace);
+bool TextPaceFromName(const std::string& name, TextPace& pace);
 
 struct DisplaySettings {
     ScaleMode scale = ScaleMode::Fit;
@@ -16,6 +26,7 @@ struct DisplaySettings {
     int windowY = 0;
     int windowWidth = 1024;
     int windowHeight = 768;
+    TextPace textPace = TextPace::Normal;  // not the display's, but kept in the same file
 
     bool operator==(const DisplaySettings&) const = default;
 };

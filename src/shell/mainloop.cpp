@@ -11,10 +11,19 @@ namespace vz {
 
 namespace {
 
-void Poll(Game& game, Platform& platform) { PollInput(game.world.input, platform.ReadInput()); }
+void Poll(Game& game, Platform& platform) {
+    PollInput(game.world.input, platform.ReadInput());
+    HandleGameKeys(game, platform);
+}
+
+// Shows the frame, with the note over it while there is one.
+void Show(Game& game, Platform& platform) {
+    if (game.noteFrames > 0 && game.note != nullptr) DrawNote(game.world.backBuffer, game.world.fonts, game.note);
+    platform.Present(game.world.backBuffer);
+}
 
 void Present(Game& game, Platform& platform, FrameEnd end) {
-    if (end == FrameEnd::Flip) platform.Present(game.world.backBuffer);
+    if (end == FrameEnd::Flip) Show(game, platform);
 }
 
 bool In(const Game& game, GameState s) { return game.world.state == s; }
@@ -30,7 +39,7 @@ void TitleBlock(Game& game, Platform& platform) {
         case TitleChoice::None: break;
     }
     DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
-    platform.Present(w.backBuffer);
+    Show(game, platform);
 }
 
 // Without a usable save the player gets a new game, as with the start button; a damaged one is
@@ -88,7 +97,7 @@ bool RunBlocks(Game& game, Platform& platform) {
     if (In(game, GameState::Ending)) {
         Poll(game, platform);
         EndingFrame(game);
-        platform.Present(w.backBuffer);
+        Show(game, platform);
     }
     if (In(game, GameState::ChangeLocation)) {
         LoadLocation(w.location, platform, w.locationIndex);
@@ -105,6 +114,7 @@ void RunFrame(Game& game, Platform& platform, bool pace) {
     platform.PumpEvents();
     game.frameStart = platform.Ticks();
     game.frames += 1;
+    if (game.noteFrames > 0) game.noteFrames -= 1;
     if (!RunBlocks(game, platform)) return;
     if (pace) {
         // Sleep to the frame's deadline; a slow frame is simply longer, with no catching up.

@@ -3,11 +3,13 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <vector>
 
+#include "platform/arrows.h"
 #include "platform/paths.h"
 #include "platform/screen_scale.h"
 #include "platform/screenshot.h"
@@ -78,6 +80,7 @@ public:
         left_.NewFrame();
         right_.NewFrame();
         enter_.NewFrame();
+        for (PressLatch* key : KeyLatches()) key->NewFrame();
         controllers_->NewFrame();
         SDL_Event e;
         while (SDL_PollEvent(&e)) HandleEvent(e);
@@ -86,6 +89,13 @@ public:
             controllers_->StickMotion(sx, sy);
             dx_ += sx;
             dy_ += sy;
+            // The arrow keys move the pointer once a frame, as the mouse and the stick do.
+            const Uint8* keys = SDL_GetKeyboardState(nullptr);
+            int ax = 0, ay = 0;
+            arrows_.Step(arrowLeft_.Read(keys[SDL_SCANCODE_LEFT]), arrowRight_.Read(keys[SDL_SCANCODE_RIGHT]),
+                         arrowUp_.Read(keys[SDL_SCANCODE_UP]), arrowDown_.Read(keys[SDL_SCANCODE_DOWN]), ax, ay);
+            dx_ += ax;
+            dy_ += ay;
         }
     }
 
@@ -103,6 +113,15 @@ public:
             r.enter = enter_.Read(!alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]));
             r.escape = keys[SDL_SCANCODE_ESCAPE] != 0;
             r.hotspots = keys[SDL_SCANCODE_SPACE] != 0;
+            // The keyboard's own keys; Backspace is its right button.
+            const bool shift = keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT];
+            const bool tab = !alt && keys[SDL_SCANCODE_TAB];
+            r.tab = tab_.Read(tab && !shift);
+            r.backTab = backTab_.Read(tab && shift);
+            r.right = rightKey_.Read(keys[SDL_SCANCODE_BACKSPACE]) || r.right;
+            r.hint = hint_.Read(LetterHeld(keys, SDLK_h));
+            r.inventory = inventory_.Read(LetterHeld(keys, SDLK_i));
+            r.textPace = textPace_.Read(LetterHeld(keys, SDLK_t));
             controllers_->AddTo(r);
         }
         r.escape = r.escape || closeRequested_ || QuitSignal() != 0;
@@ -128,6 +147,10 @@ public:
 
     uint32_t Ticks() override { return SDL_GetTicks(); }
     void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
+
+    TextPace StoredTextPace() override { return settings_.textPace; }
+    // Written with the display's settings when the game ends.
+    void KeepTextPace(TextPace pace) override { settings_.textPace = pace; }
 
     void Notice(const std::string& text) override {
         // A game asked to end shows no more notices; the text still goes to standard error.
@@ -241,9 +264,34 @@ private:
             case SDL_SCANCODE_F12:
                 if (!key.repeat) screenshotRequested_ = true;
                 break;
+            case SDL_SCANCODE_TAB:
+                if (!alt) ((key.keysym.mod & KMOD_SHIFT) ? backTab_ : tab_).Press();
+                break;
+            case SDL_SCANCODE_BACKSPACE: rightKey_.Press(); break;
+            case SDL_SCANCODE_LEFT: arrowLeft_.Press(); break;
+            case SDL_SCANCODE_RIGHT: arrowRight_.Press(); break;
+            case SDL_SCANCODE_UP: arrowUp_.Press(); break;
+            case SDL_SCANCODE_DOWN: arrowDown_.Press(); break;
             default:
                 break;
         }
+        // Letters by what they mean on the player's own layout, not where they sit.
+        switch (key.keysym.sym) {
+            case SDLK_h: hint_.Press(); break;
+            case SDLK_i: inventory_.Press(); break;
+            case SDLK_t: textPace_.Press(); break;
+            default: break;
+        }
+    }
+
+    static bool LetterHeld(const Uint8* keys, SDL_Keycode letter) {
+        const SDL_Scancode at = SDL_GetScancodeFromKey(letter);
+        return at != SDL_SCANCODE_UNKNOWN && keys[at] != 0;
+    }
+
+    std::array<PressLatch*, 10> KeyLatches() {
+        return {&tab_, &backTab_, &rightKey_, &hint_, &inventory_, &textPace_, &arrowLeft_, &arrowRight_, &arrowUp_,
+                &arrowDown_};
     }
 
     void HandleWindowEvent(const SDL_WindowEvent& w) {
@@ -299,6 +347,8 @@ private:
         left_.Forget();
         right_.Forget();
         enter_.Forget();
+        for (PressLatch* key : KeyLatches()) key->Forget();
+        arrows_.Reset();
         if (controllers_) controllers_->Forget();
     }
 
@@ -525,6 +575,9 @@ private:
     int dy_ = 0;
     MotionScaler motion_;
     PressLatch left_, right_, enter_;
+    PressLatch tab_, backTab_, rightKey_, hint_, inventory_, textPace_;
+    PressLatch arrowLeft_, arrowRight_, arrowUp_, arrowDown_;
+    ArrowPointer arrows_;
     std::unique_ptr<SdlControllers> controllers_;
 
     std::string settingsFolder_;

@@ -1,11 +1,13 @@
 // The page's mouse and key events between two frames, turned into the game's input for one frame.
 #pragma once
 
+#include "platform/arrows.h"
 #include "platform/input.h"
 
 namespace vz {
 
-enum class WebKey { Enter, Escape };
+// The page's keys the game reads: Backspace is the keyboard's right button.
+enum class WebKey { Enter, Escape, Tab, BackTab, Backspace, Hint, Inventory, TextPace, Left, Right, Up, Down };
 
 // The browser reports where the pointer is over the canvas, not how far the mouse moved, and its
 // events arrive between frames. The game's pointer follows the hidden system pointer, so each
@@ -24,7 +26,7 @@ public:
 
     // Starts a frame, given where the game's pointer is now. A button or key that went down since
     // the previous frame counts as held for this frame even when it is already up again, so a
-    // quick click between two frames is not lost.
+    // quick click between two frames is not lost. Held arrow keys add their motion.
     void BeginFrame(int gameX, int gameY);
     // The frame's input; the motion goes to the frame's first read only, as a mouse reports it once.
     RawInput Read();
@@ -49,8 +51,12 @@ private:
     };
 
     Held left_, right_, enter_, escape_;
+    Held tab_, backTab_, backspace_, hint_, inventory_, textPace_;
+    Held arrowLeft_, arrowRight_, arrowUp_, arrowDown_;
+    ArrowPointer arrows_;
     int pointerX_ = -1;
     int pointerY_ = -1;
+    bool pointerMoved_ = false;  // since the last frame began
     RawInput frame_;
     bool motionTaken_ = false;
 };

@@ -48,6 +48,25 @@ EM_JS(int, JsLeaveFullScreen, (), {
 
 EM_JS(void, JsGameEnded, (), { Module.page.gameEnded(); });
 
+// The text pace lives in the browser's storage for this page, by its settings.ini name; a browser
+// that keeps nothing gives the game's own pace.
+EM_JS(int, JsStoredTextPace, (char* name, int size), {
+    var value = "";
+    try {
+        value = window.localStorage.getItem("vudizid.textpace") || "";
+    } catch (error) {
+    }
+    stringToUTF8(value.slice(0, 15), name, size);
+    return value.length > 0 ? 1 : 0;
+});
+
+EM_JS(void, JsKeepTextPace, (const char* name), {
+    try {
+        window.localStorage.setItem("vudizid.textpace", UTF8ToString(name));
+    } catch (error) {
+    }
+});
+
 EM_JS(void, JsSetIcon, (const uint8_t* rgba, int width, int height), {
     var canvas = document.createElement("canvas");
     canvas.width = width;
@@ -114,11 +133,45 @@ EM_JS(void, JsKeepStore, (), {
     FS.syncfs(false, done);
 });
 
-// Enter and Escape belong to the game while the canvas has the keyboard; every other key stays the
-// browser's. Alt+Enter is the page's full-screen key, not the game's Enter, and Escape in full
-// screen only leaves full screen: a player who wants the window back must not lose the game.
+// The game's keys other than Enter and Escape, by the key's meaning on the player's layout. Tab among
+// them keeps the keyboard inside the game while the canvas has it.
+bool GameKey(const EmscriptenKeyboardEvent* e, WebKey& key) {
+    struct Named {
+        const char* name;
+        WebKey key;
+    };
+    static const Named kKeys[] = {
+        {"Backspace", WebKey::Backspace}, {"h", WebKey::Hint}, {"H", WebKey::Hint}, {"i", WebKey::Inventory},
+        {"I", WebKey::Inventory}, {"t", WebKey::TextPace}, {"T", WebKey::TextPace}, {"ArrowLeft", WebKey::Left},
+        {"ArrowRight", WebKey::Right}, {"ArrowUp", WebKey::Up}, {"ArrowDown", WebKey::Down},
+    };
+    for (const Named& k : kKeys) {
+        if (std::strcmp(e->key, k.name) == 0) {
+            key = k.key;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Enter, Escape and the game's other keys belong to the game while the canvas has the keyboard;
+// every other key stays the browser's. Alt+Enter is the page's full-screen key, not the game's
+// Enter, and Escape in full screen only leaves full screen: a player who wants the window back
+// must not lose the game.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (std::strcmp(e->key, "Tab") == 0) {
+        // Let go, Tab ends both: Shift may have been let go first.
+        if (!down) g_platform->Input().Key(WebKey::Tab, false), g_platform->Input().Key(WebKey::BackTab, false);
+        else g_platform->Input().Key(e->shiftKey ? WebKey::BackTab : WebKey::Tab, true);
+        return EM_TRUE;
+    }
+    // With Ctrl, Alt or Meta a key is the browser's (Ctrl+T, say); letting go is always the game's.
+    const bool browsers = e->ctrlKey || e->altKey || e->metaKey;
+    if (WebKey key; GameKey(e, key) && (!down || !browsers)) {
+        g_platform->Input().Key(key, down);
+        return EM_TRUE;
+    }
     if (std::strcmp(e->key, "Enter") == 0) {
         if (!(down && e->altKey)) g_platform->Input().Key(WebKey::Enter, down);
         return EM_TRUE;
@@ -219,6 +272,15 @@ void WebPlatform::Present(const Surface& frame) {
 }
 
 uint32_t WebPlatform::Ticks() { return static_cast<uint32_t>(emscripten_get_now()); }
+
+TextPace WebPlatform::StoredTextPace() {
+    char name[16] = {};
+    TextPace pace = TextPace::Normal;
+    if (JsStoredTextPace(name, sizeof name)) TextPaceFromName(name, pace);
+    return pace;
+}
+
+void WebPlatform::KeepTextPace(TextPace pace) { JsKeepTextPace(TextPaceName(pace)); }
 
 void WebPlatform::Notice(const std::string& text) { JsNotice(text.data(), static_cast<int>(text.size())); }
 

@@ -41,6 +41,9 @@ public:
     void Notice(const std::string& text) override;
     // Becomes the page's icon.
     void SetIcon(const Surface& icon) override;
+    // Kept in the browser's storage for the page.
+    TextPace StoredTextPace() override;
+    void KeepTextPace(TextPace pace) override;
 
     bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override;
     bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
