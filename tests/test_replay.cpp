@@ -295,6 +295,13 @@ TEST(Replay, WalksThroughAllSevenScenesByTheirExits) {
     ExpectShots(script);
 }
 
+TEST(Replay, KeysAlonePlayAndTheStateLineShowsTheHintOnScreen) {
+    const std::string script = ReadText(kScripts / "keys_and_hints.txt");
+    Scratch scratch;
+    CheckRun(scratch.Replay(script), script, "keys_and_hints", StartUpState());
+    ExpectShots(script);
+}
+
 TEST(Replay, TitleButtonsLightUpAndQuitEndsTheGame) {
     const std::string script = ReadText(kScripts / "title_buttons.txt");
     Scratch scratch;

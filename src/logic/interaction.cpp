@@ -224,6 +224,9 @@ FrameEnd PlayFrame(World& world, Story& story) {
     if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
+        // The key opens it wherever the pointer is, also over an exit: the panel has no exits, and
+        // its verbs must not stay an exit's arrow.
+        if (world.input.inventoryPressed) world.cursor.shownImage = world.cursor.verb;
     }
     return FrameEnd::Flip;
 }
