@@ -21,6 +21,7 @@ TEST(Settings, WhatIsWrittenReadsBackAndUnknownKeysArePassedOver) {
     s.windowY = 1200;
     s.windowWidth = 1280;
     s.windowHeight = 960;
+    s.textPace = TextPace::Longer;
     DisplaySettings back;
     std::string why;
     ASSERT_TRUE(ParseDisplaySettings(FormatDisplaySettings(s), back, why)) << why;
@@ -31,12 +32,16 @@ TEST(Settings, WhatIsWrittenReadsBackAndUnknownKeysArePassedOver) {
     EXPECT_EQ(later.scale, ScaleMode::Whole);
     EXPECT_FALSE(later.fullscreen);
     EXPECT_FALSE(later.hasWindowPlace);
+    EXPECT_EQ(later.textPace, TextPace::Normal);  // a file from before the text pace
+    ASSERT_TRUE(ParseDisplaySettings("textpace=click\n", later, why));
+    EXPECT_EQ(later.textPace, TextPace::UntilClick);
 }
 
 TEST(Settings, ADamagedTextChangesNothingAndNamesItsLine) {
     for (const char* text : {"scale=huge\n", "fullscreen=1\n", "window=1 2 3\n", "window=1 2 3 4 5\n",
                              "window=0 0 10 10\n", "window=0 0 1024 99999\n", "window=a b 1024 768\n",
-                             "just words\n", "=fit\n", "window=200000 0 1024 768\n"}) {
+                             "just words\n", "=fit\n", "window=200000 0 1024 768\n", "textpace=3x\n",
+                             "textpace=\n"}) {
         DisplaySettings s;
         s.scale = ScaleMode::Whole;
         const DisplaySettings before = s;

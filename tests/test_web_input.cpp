@@ -121,3 +121,37 @@ TEST(WebInput, LosingTheKeyboardReleasesEverythingButKeepsThePointer) {
     web.Button(0, true);
     EXPECT_TRUE(Frame(web, game).left);
 }
+
+TEST(WebInput, TheGameKeysAreReadLikeTheButtonsAndKeysMoveThePointerTheMouseLeft) {
+    WebInput web;
+    InputState game = AtStart();
+    web.PointerAt(400, 300, 1024, 768);
+    Frame(web, game);
+    // A quick Tab between two frames; Backspace is the right button.
+    web.Key(WebKey::Tab, true);
+    web.Key(WebKey::Tab, false);
+    web.Key(WebKey::Backspace, true);
+    RawInput r = Frame(web, game);
+    EXPECT_TRUE(r.tab && r.right && !r.backTab);
+    web.Key(WebKey::Backspace, false);
+    for (WebKey k : {WebKey::Hint, WebKey::Inventory, WebKey::TextPace, WebKey::BackTab}) web.Key(k, true);
+    r = Frame(web, game);
+    EXPECT_TRUE(r.hint && r.inventory && r.textPace && r.backTab);
+    web.Release();
+    EXPECT_FALSE(Frame(web, game).hint);
+
+    // An arrow moves the game's pointer, and it stays there while the page's pointer does not move.
+    web.Key(WebKey::Right, true);
+    Frame(web, game);
+    Frame(web, game);
+    web.Key(WebKey::Right, false);
+    Frame(web, game);
+    EXPECT_GT(game.mouseX, 400);
+    const int moved = game.mouseX;
+    game.mouseX -= 50;  // as Tab puts it somewhere else
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, moved - 50);
+    web.PointerAt(401, 300, 1024, 768);  // the mouse takes over again
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 401);
+}

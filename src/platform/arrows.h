@@ -6,8 +6,8 @@ namespace vz {
 class ArrowPointer {
 public:
     static constexpr int kFirstStep = 2;    // pixels in a press's first frame: a tap places finely
-    static constexpr int kMostStep = 24;    // pixels a frame at full speed, after about a second
-    static constexpr int kRampFrames = 22;  // frames from the first step to full speed
+    static constexpr int kMostStep = 32;    // pixels a frame at full speed, after about a second
+    static constexpr int kRampFrames = 20;  // frames from the first step to full speed
 
     // One frame's motion for the arrows held (or tapped since the last frame); nothing held starts
     // the next press slow again.
