@@ -63,7 +63,10 @@ std::string UsageText() {
            "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
            "and --scale, the game starts as it was left last time (the whole screen at first).\n"
            "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
-           "between the two scales.\n";
+           "between the two scales.\n"
+           "H gives a hint, T lets texts stay longer. The keyboard alone plays too: Tab and Shift+Tab\n"
+           "step between the things that answer a click, the arrows move the pointer, Enter acts,\n"
+           "Backspace is the right button and I opens the inventory.\n";
 }
 
 bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
