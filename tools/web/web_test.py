@@ -163,6 +163,18 @@ def play(browser, url, reference, shot):
     page.wait("s.carried[2] === 1 && s.state === 4", "the sugar taken", timeout=40)
     passed("Start, the way to the bar and the sugar, with real mouse events")
 
+    # The game's own keys: H a hint; Tab the pointer onto the first thing of the scene (the
+    # jungle's exit), where it stays while the mouse rests, and the keyboard stays with the game.
+    browser.key("h", "KeyH", 72)
+    page.wait("s.hint.level === 1 && s.hint.text.length > 0", "a hint from H")
+    browser.key("Tab", "Tab", 9)
+    page.wait("s.mouse[0] === 270 && s.mouse[1] === 345", "Tab onto the jungle's exit")
+    page.frames(3)
+    check(page.state()["mouse"] == [270, 345], "the pointer stays where Tab put it")
+    check(browser.evaluate("document.activeElement === document.getElementById('canvas')"),
+          "Tab stays inside the game")
+    passed("H and Tab on the page")
+
     page.move(500, 17)
     page.wait("s.state === 7", "the inventory")
     page.click(290, 600)
