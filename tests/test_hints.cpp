@@ -9,6 +9,7 @@
 #include <string>
 
 #include "logic/story_map.h"
+#include "platform/glyphs.h"
 #include "shell/savegame.h"
 #include "support.h"
 
@@ -144,6 +145,40 @@ TEST_F(HintTest, AGameThatCanNoLongerEndSaysSoInsteadOfSendingThePlayerAnywhere)
     AskForHint();
     EXPECT_EQ(Hint(), kNoWayHint);
     EXPECT_EQ(s.hintAction.kind, StoryAction::None);
+}
+
+// Every letter a hint or a note can show has a glyph: a byte without one would be drawn as nothing.
+TEST(Hints, EveryWordTheyCanSayIsInTheFontsGlyphTable) {
+    MemoryPlatform platform;
+    auto game = StartedGame(platform);
+    std::vector<std::string> texts = {kNoWayHint};
+    for (size_t i = 0; i < kHintWordsCount; ++i) {
+        texts.push_back(kHintWordsTable[i].nudge);
+        texts.push_back(kHintWordsTable[i].task);
+    }
+    for (int pace = 0; pace < kTextPaceCount; ++pace) texts.push_back(TextPaceNote(static_cast<TextPace>(pace)));
+    for (int place = 0; place < kLocationCount; ++place)
+        texts.push_back(ActionWords(StoryAction{StoryAction::Exit, place}, game->story));
+    for (int a = 0; a < kObjectCount; ++a) {
+        for (auto kind : {StoryAction::Take, StoryAction::Look, StoryAction::Talk}) {
+            texts.push_back(ActionWords(StoryAction{kind, a}, game->story));
+            if (a < kPersonCount) texts.push_back(ActionWords(StoryAction{kind, a, true}, game->story));
+        }
+        for (int b = 0; b < kObjectCount; ++b) {
+            texts.push_back(ActionWords(StoryAction{StoryAction::Use, b, false, a}, game->story));
+            texts.push_back(ActionWords(StoryAction{StoryAction::Combine, b, false, a}, game->story));
+            if (b < kPersonCount) texts.push_back(ActionWords(StoryAction{StoryAction::Use, b, true, a}, game->story));
+        }
+    }
+    for (int p = 0; p < kPersonCount; ++p)
+        for (int c = 0; c < game->story.trees[p].choiceCount; ++c)
+            texts.push_back(ActionWords(StoryAction{StoryAction::Say, c, false, p}, game->story));
+    for (const std::string& text : texts) {
+        EXPECT_LT(text.size(), kHintTextSize) << text;
+        EXPECT_LE(BitmapTextWidth(false, text.c_str()), kScreenWidth - 40) << text;
+        for (char c : text)
+            EXPECT_TRUE(c == ' ' || FindGlyph(static_cast<uint8_t>(c)) != nullptr) << "'" << c << "' in " << text;
+    }
 }
 
 TEST(StoryMap, TheEndingIsOneActionAwayWhereTheOceanIsAndFurtherElsewhere) {

@@ -11,8 +11,6 @@
 
 namespace vz {
 
-namespace {
-
 // Level 1 and level 2 of every purpose a shortest way to the ending can lead through.
 const HintWords kHintWordsTable[] = {
     {{Purpose::Find, kChainsawInShip}, "That old ship on the beach might still hold something useful.",
@@ -54,6 +52,9 @@ const HintWords kHintWordsTable[] = {
     {{Purpose::End}, "Everything is ready. The ocean is waiting.",
      "I should take the motorized raft to the ocean by the ship."},  // off the island
 };
+const size_t kHintWordsCount = sizeof kHintWordsTable / sizeof kHintWordsTable[0];
+
+namespace {
 
 // How the hints name things; the game's own labels say "a plant" for three different plants.
 const char* const kThingNames[kObjectCount] = {

@@ -17,6 +17,9 @@ struct HintWords {
 };
 
 const HintWords* FindHintWords(const Purpose& purpose);
+// Every purpose's words, in the order of the story.
+extern const HintWords kHintWordsTable[];
+extern const size_t kHintWordsCount;
 
 // The exact action in words, e.g. "Give the coconut to the native woman."
 std::string ActionWords(const StoryAction& action, const Story& story);
