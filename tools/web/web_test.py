@@ -173,7 +173,11 @@ def play(browser, url, reference, shot):
     check(page.state()["mouse"] == [270, 345], "the pointer stays where Tab put it")
     check(browser.evaluate("document.activeElement === document.getElementById('canvas')"),
           "Tab stays inside the game")
-    passed("H and Tab on the page")
+    browser.key("t", "KeyT", 84)
+    page.wait("s.textPace === 1", "the next text pace from T")
+    check(browser.evaluate("localStorage.getItem('vudizid.textpace')") == "1.5x",
+          "the text pace is kept in the browser's storage")
+    passed("H, Tab and T on the page")
 
     page.move(500, 17)
     page.wait("s.state === 7", "the inventory")
@@ -185,6 +189,7 @@ def play(browser, url, reference, shot):
 
     page.load()
     check(page.state()["state"] == 0, "after a reload the title screen again")
+    check(page.state()["textPace"] == 1, "and the text pace as it was chosen")
     page.click(500, 530)
     loaded = page.wait("s.state === 4 && s", "Load")
     check(saved_part(loaded) == saved_part(at_save), "Load brings back the state of the save")
