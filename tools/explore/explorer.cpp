@@ -414,24 +414,11 @@ private:
 
     // Every state's level-3 hint must take a shortest way to the ending, and following them alone
     // must end the game: counted by following them, not taken on trust.
-    void CheckHintsLead(const std::vector<char>& live) {
-        // Actions to the ending from each state by the shortest way (the ending itself counts one).
-        std::vector<std::vector<int>> before(nodes_.size());
-        for (size_t i = 0; i < nodes_.size(); ++i)
-            for (int j : next_[i]) before[j].push_back(static_cast<int>(i));
-        std::vector<int> distance(nodes_.size(), -1);
-        std::deque<int> work;
-        for (size_t i = 0; i < nodes_.size(); ++i)
-            if (endsHere_[i]) distance[i] = 1, work.push_back(static_cast<int>(i));
-        while (!work.empty()) {
-            const int j = work.front();
-            work.pop_front();
-            for (int i : before[j])
-                if (distance[i] < 0) distance[i] = distance[j] + 1, work.push_back(i);
-        }
+    void CheckHintsLead(const std::vector<int>& distance) {
+        auto live = [&](size_t i) { return distance[i] >= 0; };
         std::vector<int> follow(nodes_.size(), -1);  // where each state's hint leads
         for (size_t i = 0; i < nodes_.size(); ++i) {
-            if (!live[i]) continue;
+            if (!live(i)) continue;
             const Action hinted = ActionOf(hints_[i]);
             const auto& tried = led_[i];
             auto it = std::find_if(tried.begin(), tried.end(), [&](const auto& t) { return t.first == hinted; });
@@ -451,7 +438,7 @@ private:
         std::vector<int> steps(nodes_.size(), -1);
         std::unordered_map<std::string, char> led;
         for (size_t start = 0; start < nodes_.size(); ++start) {
-            if (!live[start]) continue;
+            if (!live(start)) continue;
             std::vector<int> way;
             int at = static_cast<int>(start);
             while (at != kEnding && at >= 0 && steps[at] < 0 && way.size() <= nodes_.size()) {
@@ -469,21 +456,30 @@ private:
         report_.hintStates = led.size();
     }
 
-    // Which states can still reach the ending; the others are dead ends.
-    void Conclude() {
+    // Actions from each state to the ending by the shortest way (the one that ends it counted);
+    // -1 where the ending cannot be reached.
+    std::vector<int> DistancesToEnding() const {
         std::vector<std::vector<int>> before(nodes_.size());
         for (size_t i = 0; i < nodes_.size(); ++i)
             for (int j : next_[i]) before[j].push_back(static_cast<int>(i));
-        std::vector<char> live(nodes_.size(), 0);
+        std::vector<int> distance(nodes_.size(), -1);
         std::deque<int> work;
         for (size_t i = 0; i < nodes_.size(); ++i)
-            if (endsHere_[i]) live[i] = 1, work.push_back(static_cast<int>(i));
+            if (endsHere_[i]) distance[i] = 1, work.push_back(static_cast<int>(i));
         while (!work.empty()) {
             const int j = work.front();
             work.pop_front();
             for (int i : before[j])
-                if (!live[i]) live[i] = 1, work.push_back(i);
+                if (distance[i] < 0) distance[i] = distance[j] + 1, work.push_back(i);
         }
+        return distance;
+    }
+
+    // Which states can still reach the ending; the others are dead ends.
+    void Conclude() {
+        const std::vector<int> distance = DistancesToEnding();
+        std::vector<char> live(nodes_.size(), 0);
+        for (size_t i = 0; i < nodes_.size(); ++i) live[i] = distance[i] >= 0;
         std::unordered_map<std::string, char> stories, menus;
         std::vector<Finding> inside;  // dead ends reached only through another dead end
         for (size_t i = 0; i < nodes_.size(); ++i) {
@@ -501,7 +497,7 @@ private:
         report_.deadEnds.insert(report_.deadEnds.end(), inside.begin(), inside.end());
         report_.storyStates = stories.size();
         report_.menuStates = menus.size();
-        CheckHintsLead(live);
+        CheckHintsLead(distance);
     }
 };
 
