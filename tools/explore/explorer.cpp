@@ -252,8 +252,8 @@ private:
 
     void ExpandScene(int id) {
         if (!Restore(id)) return Fault(id, Action{}, "the state could not be entered again");
-        CheckHint(id);
-        Restore(id);
+        // A hint ended by its click leaves the game as it found it: idle, the Walk verb, nothing held.
+        if (!CheckHint(id)) Restore(id);
         const std::vector<int> objects = VisibleObjects(game_.world);
         const int person = VisiblePerson(game_.world);
         const std::vector<int> carried = CarriedItems(game_.world);
@@ -371,8 +371,7 @@ private:
 
     void ExpandMenu(int id) {
         if (!Restore(id)) return Fault(id, Action{}, "the conversation could not be opened again");
-        CheckHint(id);
-        Restore(id);
+        if (!CheckHint(id)) Restore(id);  // it leaves the menu open as it was
         const DialogueTree& tree = game_.story.trees[game_.world.location.personIndex];
         std::vector<int> offered;
         for (int c = 0; c < tree.choiceCount; ++c)
@@ -389,8 +388,9 @@ private:
     }
 
     // H asked three times over: a hint at each level, each time more, none changing the story or
-    // leaving the screen the player is on; then a click ends it and does nothing else.
-    void CheckHint(int id) {
+    // leaving the screen the player is on; then a click ends it and does nothing else. False (with
+    // a fault) when the game was not left as it was found.
+    bool CheckHint(int id) {
         const std::vector<int> story = StoryFields(game_);
         const GameState state = game_.world.state;
         const Story& s = game_.story;
@@ -398,9 +398,9 @@ private:
         for (int level = 1; level <= kHintLevels; ++level) {
             drive_.Key(RawInput{.hint = true});
             if (s.hintLevel != level || s.messageKind != kHintMessage || s.hintText[0] == '\0')
-                return Fault(id, asked, "H gave no hint at level " + std::to_string(level));
+                return Fault(id, asked, "H gave no hint at level " + std::to_string(level)), false;
             if (StoryFields(game_) != story || game_.world.state != state)
-                return Fault(id, asked, "asking for a hint changed the story");
+                return Fault(id, asked, "asking for a hint changed the story"), false;
         }
         hints_[id] = s.hintAction;
         if (s.hintAction.kind != StoryAction::None && FindHintWords(s.hintPurpose) == nullptr)
@@ -409,7 +409,8 @@ private:
         const bool menu = nodes_[id].mode == Mode::Menu;
         if (StoryFields(game_) != story || game_.world.state != state || s.messageKind != kNoMessage ||
             (menu && s.selectedChoice != -1))
-            Fault(id, asked, "the click that ended the hint did something more");
+            return Fault(id, asked, "the click that ended the hint did something more"), false;
+        return true;
     }
 
     // Every state's level-3 hint must take a shortest way to the ending, and following them alone
