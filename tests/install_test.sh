@@ -87,6 +87,10 @@ done
 [ -f /usr/share/icons/hicolor/scalable/apps/vudizid.svg ] || fail "no scalable icon"
 zcat /usr/share/man/man6/vudizid.6.gz | grep -q '^\.TH VUDIZID 6' || fail "no manual page in section 6"
 ls /usr/share/vudizid/images/outro.sbf* >/dev/null 2>&1 && fail "the package holds a saved game"
+for sound in "$build"/sounds/*.ogg; do
+  [ -e "$sound" ] || continue
+  cmp -s "$sound" "/usr/share/vudizid/sounds/$(basename "$sound")" || fail "the package lacks $(basename "$sound") as built"
+done
 
 read -r -a command <<<"$(sed -n 's/^Exec=//p' "$desktop")"
 [ ${#command[@]} -ge 1 ] || fail "the desktop entry has no Exec"

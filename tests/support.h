@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <initializer_list>
 #include <map>
@@ -10,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/headless/headless_platform.h"
@@ -69,9 +74,33 @@ public:
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
+    // Lets anyone make and rename files in the folder, as an ordinary user's test needs.
+    void OpenToEveryone() const { ::chmod(dir_.c_str(), 0777); }
+
 private:
     std::filesystem::path dir_;
 };
+
+// Runs `body` in a child process as an ordinary user, for whom the system enforces permissions:
+// when the tests run as root (as CI does), the child becomes the nobody account. True when `body`
+// returned true; a body that waits for ever ends by an alarm after 20 s, and counts as false.
+inline bool AsOrdinaryUser(const std::function<bool()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(20);
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            _exit(3);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Makes a file or folder out of an ordinary user's reach: owned by root and closed to others when
+// the tests run as root, else closed to its own owner too.
+inline void OutOfReach(const std::string& path, mode_t rootMode = 0600) {
+    ::chmod(path.c_str(), ::geteuid() == 0 ? rootMode : 0);
+}
 
 // A headless platform whose files live in memory; writes can be made to fail.
 class MemoryPlatform : public HeadlessPlatform {
@@ -79,10 +108,13 @@ public:
     std::map<std::string, std::vector<uint8_t>> files;
     bool failCreate = false;  // the folder cannot be written
     bool failWrite = false;   // the disk fills up half-way through
+    // Files that are there but cannot be read (someone else's), each with the system's reason.
+    std::map<std::string, std::string> unreadable;
+    bool failMoveAside = false;  // the folder lets nothing be renamed
 
     bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override {
         auto it = files.find(path);
-        if (it == files.end() || it->second.size() > maxBytes) return false;
+        if (it == files.end() || it->second.size() > maxBytes || unreadable.count(path)) return false;
         bytes = it->second;
         return true;
     }
@@ -91,13 +123,41 @@ public:
         return ReadInPlaceFromWholeFile(path, maxBytes, head, place, bodyBytes);
     }
     WriteResult ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
-        if (failCreate) return WriteResult::CannotCreate;
-        if (failWrite) return WriteResult::WriteFailed;  // the old file stays as it was
+        if (failCreate) {
+            writeProblem = "Read-only file system";
+            return WriteResult::CannotCreate;
+        }
+        if (failWrite) {  // the old file stays as it was
+            writeProblem = "No space left on device";
+            return WriteResult::WriteFailed;
+        }
         files[path] = bytes;
+        unreadable.erase(path);
         return WriteResult::Ok;
     }
     bool DirectoryExists(const std::string&) override { return true; }
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0 || unreadable.count(path) != 0; }
+    FileCheck CheckFile(const std::string& path) override {
+        if (auto it = unreadable.find(path); it != unreadable.end()) return {FileCheck::Unreadable, it->second};
+        return {files.count(path) ? FileCheck::Readable : FileCheck::Missing, ""};
+    }
+    std::string MoveAside(const std::string& path, const std::string& suffix) override {
+        if (failMoveAside) {
+            writeProblem = "Permission denied";
+            return {};
+        }
+        std::string aside = path + suffix;
+        for (int n = 2; files.count(aside) || unreadable.count(aside); ++n) aside = path + suffix + "-" + std::to_string(n);
+        if (auto it = unreadable.find(path); it != unreadable.end()) {
+            unreadable[aside] = it->second;
+            unreadable.erase(it);
+        }
+        if (auto it = files.find(path); it != files.end()) {
+            files[aside] = it->second;
+            files.erase(it);
+        }
+        return aside;
+    }
 };
 
 // A started game without pictures (every picture is simply not seen).

@@ -50,7 +50,8 @@ struct KeyboardTest : ::testing::Test {
 
     // A key as a replay script presses it: down for a frame, up the next.
     void Key(const char* name) {
-        ReplayCommand c{CommandKind::Key};
+        ReplayCommand c;
+        c.kind = CommandKind::Key;
         c.name = name;
         c.count = 1;
         // Enter and Backspace are clicks: they wait for the clicks' cooldown as a player would.
@@ -91,7 +92,9 @@ TEST_F(KeyboardTest, TabReachesEverythingInEveryScenesReadingOrderAndShiftTabGoe
         // Every thing of the scene, once, each stop taken by its thing and by nothing drawn before it.
         EXPECT_EQ(std::set<int>(round.begin(), round.end()), ThingsInScene(w)) << "scene " << scene;
         EXPECT_EQ(round.size(), ThingsInScene(w).size()) << "scene " << scene;
-        if (scene < static_cast<int>(expected.size())) EXPECT_EQ(round, expected[scene]) << "scene " << scene;
+        if (scene < static_cast<int>(expected.size())) {
+            EXPECT_EQ(round, expected[scene]) << "scene " << scene;
+        }
         std::vector<int> back = Round("shift-tab");
         std::reverse(back.begin(), back.end());
         EXPECT_EQ(back, round) << "scene " << scene;

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <map>
 
 #include "platform/sbf.h"
+#include "shell/launch.h"
 #include "support.h"
 
 namespace vz::test {
@@ -33,13 +36,14 @@ struct Places {
         TempFolder::WriteAt(folder + "/startscreen2.sbf", SbfBytes(1, 1, {0x1234}));
     }
     FoundPictures Find(const std::string& chosen = {}) const {
-        return FindPictures({chosen, work, program, installed});
+        return FindPictures({chosen, work, program, installed, GamePictureNames()});
     }
 };
 
 TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutAnyPictureIsPassedOver) {
     Places p;
     TempFolder::WriteAt(p.work + "/images/holiday.jpg", {1, 2, 3});  // someone's own images/
+    TempFolder::WriteAt(p.work + "/images/holiday.sbf", SbfBytes(1, 1, {0x1234}));  // a picture, not the game's
     Places::GivePictures(p.program + "/images");
     Places::GivePictures(p.installed);
 
@@ -62,7 +66,7 @@ TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutAnyPictureIsPassedOver
     found = p.Find();
     EXPECT_EQ(found.folder, "");
     EXPECT_EQ(found.tried, (std::vector<std::string>{p.work + "/images", p.program + "/images", p.installed}));
-    EXPECT_EQ(found.existed, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(found.why, std::vector<std::string>(3, "holds none of the game's pictures: it is empty or another folder"));
 
     // A saved game is no picture; but any one picture is enough, the title's missing or not.
     TempFolder::WriteAt(p.work + "/images/outro.sbf", std::vector<uint8_t>(420, 0));
@@ -71,7 +75,7 @@ TEST(PictureSearch, PlacesAreTriedInOrderAndAFolderWithoutAnyPictureIsPassedOver
     EXPECT_EQ(p.Find().folder, fs::canonical(p.program + "/images").string());
     fs::remove_all(p.program + "/images");
     found = p.Find();
-    EXPECT_EQ(found.existed, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(found.why[1], "no such folder");
 }
 
 TEST(PictureSearch, AChosenFolderIsTheOnlyPlaceTriedAndIsTakenRelativeToTheWorkingDirectory) {
@@ -102,7 +106,7 @@ TEST(PictureSearch, TheInstalledCopyIsKnownByWhereItLiesAndEachPlaceIsTriedOnce)
 
     // Started in the program's own folder: its images/ is looked at once.
     fs::remove(p.installed + "/startscreen2.sbf");
-    found = FindPictures({"", p.program, p.program, ""});
+    found = FindPictures({"", p.program, p.program, "", GamePictureNames()});
     EXPECT_EQ(found.tried, std::vector<std::string>{p.program + "/images"});
 }
 
@@ -235,6 +239,57 @@ TEST(Paths, MakeFoldersMakesEveryMissingFolderButNotOverAFile) {
     EXPECT_FALSE(MakeFolders(root.Path("file")));
     EXPECT_FALSE(MakeFolders(root.Path("file/below")));
     EXPECT_FALSE(MakeFolders(""));
+}
+
+// Why each place was passed over: a file is no folder, a path may be too long to look at.
+TEST(PictureSearch, EachPlacePassedOverSaysWhy) {
+    TempFolder root;
+    const std::string file = root.Write("passwd", {'x'});
+    const std::string tooLong = root.Path(std::string(PATH_MAX, 'a'));
+    for (const auto& [chosen, why] : {std::pair{file, "a file, not a folder"}, std::pair{tooLong, "the path is too long"},
+                                      std::pair{root.Path("none"), "no such folder"},
+                                      std::pair{file + "/images", "no such folder"}}) {
+        const FoundPictures found = FindPictures({chosen, root.Path(""), "", "", GamePictureNames()});
+        ASSERT_EQ(found.why.size(), 1u);
+        EXPECT_EQ(found.why[0], why) << chosen.substr(0, 80);
+        EXPECT_EQ(found.folder, "");
+    }
+}
+
+// user-dirs.dirs is written for a shell: "export" and bare values are allowed. A FIFO or a device
+// put in its place is not read at all (in a child under an alarm: a read that waits or grows
+// without end fails the test rather than hanging it).
+TEST(Paths, UserDirsIsReadAsAShellWouldAndNeverWaitedFor) {
+    TempFolder config;
+    FakeEnvironment env;
+    env.vars = {{"HOME", "/home/quarro"}, {"XDG_CONFIG_HOME", config.Path("")}};
+    const std::pair<const char*, const char*> lines[] = {
+        {"export XDG_PICTURES_DIR=\"$HOME/Bilder\"\n", "/home/quarro/Bilder"},
+        {"XDG_PICTURES_DIR=$HOME/Bilder\n", "/home/quarro/Bilder"},
+        {"XDG_PICTURES_DIR=${HOME}/Bilder  # a comment\n", "/home/quarro/Bilder"},
+        {"  export XDG_PICTURES_DIR=/srv/My\\ Pictures\r\n", "/srv/My Pictures"},
+        {"XDG_PICTURES_DIR=$HOME/\"My Pictures\"\n", "/home/quarro/My Pictures"},
+        {"XDG_PICTURES_DIR='/srv/shots'\n", "/srv/shots"},
+        {"XDG_PICTURES_DIR=/srv/a b\n", ""},      // would run the command b
+        {"XDG_PICTURES_DIR=$OTHER/x\n", ""},
+        {"XDG_PICTURES_DIR=/srv/$(id)\n", ""},
+    };
+    for (const auto& [line, folder] : lines) {
+        config.Write("user-dirs.dirs", Text(line));
+        EXPECT_EQ(PicturesFolder(env.Get()), folder) << line;
+    }
+
+    const std::string dirs = config.Path("user-dirs.dirs");
+    std::filesystem::remove(dirs);
+    ASSERT_EQ(mkfifo(dirs.c_str(), 0644), 0);
+    EXPECT_TRUE(AsOrdinaryUser([&] { return PicturesFolder(env.Get()).empty(); }));
+    std::filesystem::remove(dirs);
+    ASSERT_EQ(symlink("/dev/zero", dirs.c_str()), 0);
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        rlimit memory{512u << 20, 512u << 20};  // far more than the game needs, far less than /dev/zero gives
+        setrlimit(RLIMIT_AS, &memory);
+        return PicturesFolder(env.Get()).empty();
+    }));
 }
 
 }  // namespace

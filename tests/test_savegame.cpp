@@ -81,6 +81,37 @@ TEST(SaveGame, LoadingRestoresEverythingSavedAndTheLoadClickDoesNotActInTheScene
     EXPECT_EQ(b.game->story.heldItem, -1);
 }
 
+// The click on Load is used up by loading. The saved scene comes back in that very frame, with the
+// pointer still on the button: here over the palm beach's bottle, on sand a click would walk to. The
+// hero must stay where he was saved, and nothing answers.
+TEST(SaveGame, TheLoadClickIsUsedUpAndNeitherWalksNorActsInTheLoadedScene) {
+    MemoryPlatform platform;
+    ASSERT_EQ(UseRealPictures(platform, {"images/locations/palme_i.sbf"}), 1) << "run the tests in the build folder";
+    {
+        auto made = StartedGame(platform);
+        EnterScene(*made, platform, kPalmScene, 100, 350);
+        platform.files[kSavePath] = EncodeSaveRecord(GatherSaveRecord(made->world, made->story));
+    }
+    auto game = StartedGame(platform);
+    const World& w = game->world;
+    MoveTo(*game, platform, 570, 530);
+    ASSERT_TRUE(ObjectUnderMouse(w.objects[kBottle], 570, 530));
+    Frame(*game, platform, LeftButton());
+    ASSERT_EQ(w.state, GameState::Play);
+    ASSERT_EQ(w.locationIndex, kPalmScene);
+    EXPECT_EQ(w.hero.targetX, 100);
+    EXPECT_EQ(w.hero.targetY, 350);
+    for (int n = 0; n < 2 * kClickCooldownFrames; ++n) Frame(*game, platform);
+    EXPECT_EQ(w.hero.x, 100);
+    EXPECT_EQ(w.hero.y, 350);
+    EXPECT_EQ(game->story.messageKind, kNoMessage);
+    EXPECT_EQ(game->story.messageTimer, 0);
+
+    // The very same click in the scene does send him: the place is one a click walks to.
+    Frame(*game, platform, LeftButton());
+    EXPECT_NE(std::pair(w.hero.targetX, w.hero.targetY), std::pair(100, 350));
+}
+
 TEST(SaveGame, TheRecordIs420LittleEndianBytesWithReservedSlotsZeroAndFailedSavesKeepTheOld) {
     Session g;
     SaveFromPanel(*g.game, g.platform);
@@ -229,33 +260,121 @@ TEST(SaveGame, ADamagedSaveInThePlayersFolderIsNamedAndNotPassedOverForTheOldOne
     EXPECT_EQ(u.platform.files.count(u.player), 0u);
 }
 
-// A saved game that is no file at all (a FIFO, a folder) is damaged: pressing Load names it and
-// starts a new game at once, rather than waiting for someone to write into the FIFO.
-TEST(SaveGame, ASaveThatIsNotARegularFileIsDamagedAndNeverWaitedFor) {
-    for (const bool fifo : {true, false}) {
+// The reports about the saved game among those a game without pictures makes about every picture.
+std::vector<std::string> AboutTheSave(const std::vector<std::string>& reports) {
+    std::vector<std::string> about;
+    for (const std::string& r : reports)
+        if (r.find("outro.sbf") != std::string::npos) about.push_back(r);
+    return about;
+}
+
+// A saved game the game cannot read is not damaged: Load says why and starts a new game, and the
+// next save puts the old one aside before it takes its place, telling the player where it went.
+// Tried on the disk as an ordinary user: a file of root's kept at 600, a FIFO, a folder.
+TEST(SaveGame, ASaveThatCannotBeReadIsNamedWithItsReasonAndKeptAsideBySaving) {
+    struct Case {
+        const char* what;
+        const char* why;
+    };
+    for (const Case c : {Case{"root's", "Permission denied"}, Case{"fifo", "not a regular file"},
+                         Case{"folder", "a folder, not a file"}}) {
+        const std::string kind = c.what;
         TempFolder folder;
-        ASSERT_EQ(mkdir(folder.Path("images").c_str(), 0755), 0);
+        folder.OpenToEveryone();
+        ASSERT_EQ(mkdir(folder.Path("images").c_str(), 0777), 0);
+        ::chmod(folder.Path("images").c_str(), 0777);
         const std::string save = folder.Path(kSavePath);
-        ASSERT_EQ(fifo ? mkfifo(save.c_str(), 0644) : mkdir(save.c_str(), 0755), 0);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            alarm(10);
-            if (chdir(folder.Path("").c_str()) != 0) _exit(90);
+        const std::vector<uint8_t> intact = TwoPlaces::SavedIn(kBarScene);
+        if (kind == "root's") {
+            folder.Write(kSavePath, intact);
+            OutOfReach(save);
+        } else {
+            ASSERT_EQ(kind == "fifo" ? mkfifo(save.c_str(), 0644) : mkdir(save.c_str(), 0755), 0);
+        }
+        EXPECT_TRUE(AsOrdinaryUser([&] {
+            if (chdir(folder.Path("").c_str()) != 0) return false;
             HeadlessPlatform platform;  // the real files of that folder
             auto game = StartedGame(platform);
-            MoveTo(*game, platform, 512, 530);
-            Frame(*game, platform, LeftButton());
-            const bool told = platform.notices == std::vector<std::string>{kDamagedNotice};
-            _exit(told && game->world.state == GameState::Play ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        ASSERT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status) << " (SIGALRM: it waited)";
-        EXPECT_EQ(WEXITSTATUS(status), 0) << (fifo ? "FIFO" : "folder");
+            ClickAt(*game, platform, 512, 530);  // Load
+            const bool told = platform.notices == std::vector<std::string>{UnreadableNotice(c.why)} &&
+                              game->world.state == GameState::Play && game->world.locationIndex == kShipScene &&
+                              AboutTheSave(platform.reports).size() == 1 &&
+                              AboutTheSave(platform.reports)[0].find(std::string(kSavePath) + " cannot be read: " +
+                                                                     c.why) != std::string::npos;
+            SaveFromPanel(*game, platform);
+            const std::vector<std::string> about = AboutTheSave(platform.reports);
+            const bool kept = platform.notices.size() == 2 &&
+                              platform.notices[1] == KeptAsideNotice("images/outro.sbf.unreadable") &&
+                              about.size() == 2 && about[1].find(c.why) != std::string::npos;
+            if (!told || !kept)
+                for (const std::string& r : about) std::fprintf(stderr, "%s: %s\n", c.what, r.c_str());
+            return told && kept;
+        })) << c.what;
         struct stat st {};
+        ASSERT_EQ(lstat((save + kUnreadableSuffix).c_str(), &st), 0) << c.what;
+        EXPECT_EQ(S_ISFIFO(st.st_mode), kind == "fifo");
+        EXPECT_EQ(S_ISDIR(st.st_mode), kind == "folder");
+        if (kind == "root's") {
+            ::chmod((save + kUnreadableSuffix).c_str(), 0644);
+            std::vector<uint8_t> bytes;
+            ASSERT_TRUE(Files().ReadWholeFile(save + kUnreadableSuffix, bytes, 1000));
+            EXPECT_EQ(bytes, intact);
+        }
         ASSERT_EQ(lstat(save.c_str(), &st), 0);
-        EXPECT_TRUE(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode)) << "left as it was";
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        EXPECT_EQ(st.st_size, static_cast<off_t>(kSaveBytes)) << c.what;
     }
+}
+
+// When the unreadable save cannot be put aside, the game refuses to save over it; every failure
+// names the file and the system's reason for standard error, the notices keep their words.
+TEST(SaveGame, AFailedSaveNamesTheFileAndTheReasonAndNeverReplacesWhatItCouldNotRead) {
+    Session g;
+    const std::string save = g.platform.places.save;
+    g.platform.files[save] = {1, 2, 3};
+    g.platform.unreadable[save] = "Permission denied";
+    g.platform.failMoveAside = true;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.notices, std::vector<std::string>{kCannotCreateNotice});
+    EXPECT_EQ(g.platform.files[save], (std::vector<uint8_t>{1, 2, 3}));
+    std::vector<std::string> about = AboutTheSave(g.platform.reports);
+    ASSERT_EQ(about.size(), 1u);
+    EXPECT_NE(about[0].find(save + " cannot be read (Permission denied) and cannot be moved aside"), std::string::npos)
+        << about[0];
+
+    g.platform.unreadable.clear();
+    g.platform.failCreate = true;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.notices.back(), kCannotCreateNotice);
+    EXPECT_NE(g.platform.reports.back().find(save + ": Read-only file system"), std::string::npos);
+    g.platform.failCreate = false;
+    g.platform.failWrite = true;
+    SaveFromPanel(*g.game, g.platform);
+    EXPECT_EQ(g.platform.notices.back(), kWriteErrorNotice);
+    EXPECT_NE(g.platform.reports.back().find(save + ": No space left on device"), std::string::npos);
+
+    // On the disk: a data folder that is missing, or that an ordinary user may not write to.
+    TempFolder root;
+    root.OpenToEveryone();
+    ASSERT_EQ(mkdir(root.Path("readonly").c_str(), 0555), 0);
+    ::chmod(root.Path("readonly").c_str(), 0555);
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        bool ok = true;
+        for (const auto& [folder, reason] : {std::pair{root.Path("missing"), "No such file or directory"},
+                                              std::pair{root.Path("readonly"), "Permission denied"}}) {
+            HeadlessPlatform disk;
+            disk.places.save = folder + "/outro.sbf";
+            auto game = StartedGame(disk);
+            StartNewGame(*game, disk);
+            SaveFromPanel(*game, disk);
+            const std::vector<std::string> about = AboutTheSave(disk.reports);
+            const bool named = disk.notices == std::vector<std::string>{kCannotCreateNotice} && about.size() == 1 &&
+                               about[0].find(disk.places.save + ": " + reason) != std::string::npos;
+            if (!named) std::fprintf(stderr, "%s: %s\n", folder.c_str(), about.empty() ? "-" : about[0].c_str());
+            ok = ok && named;
+        }
+        return ok;
+    }));
 }
 
 }  // namespace

@@ -103,6 +103,49 @@ TEST_F(ScenesTest, KaisOwnCocktailOnlyEarnsARemarkAndOtherItemsTheirUseText) {
     EXPECT_TRUE(Shows(180, 230, "That doesn't work"));  // at Jim's text position
 }
 
+// The click that ends a hand-over's answer ends it and nothing else. Its frame is cut short, so no
+// picture without the hero is shown, and though Take is the verb and the pointer rests on Jim, the
+// click reaches nobody; the button held on stays quiet until the cooldown lets it click again.
+TEST_F(ScenesTest, TheClickThatEndsAHandOversAnswerEndsItAndNothingElse) {
+    HandOver(kHolesScene, kCocktail, 260, 350);
+    Quiet();  // the clicks on the way have cooled down
+    ASSERT_TRUE(Shows(170, 210, "He will sure notice that the drink is from Kai.", true));
+    ASSERT_EQ(w.cursor.verb, kTake);
+    const int presents = platform.PresentCount();
+    const int x = w.hero.x, y = w.hero.y;
+    Frame(*game, platform, LeftButton());
+    EXPECT_EQ(w.state, GameState::Play);
+    EXPECT_EQ(platform.PresentCount(), presents);
+    EXPECT_EQ(s.messageKind, kNoMessage);
+    EXPECT_EQ(s.messageTimer, 0);
+    for (int n = 1; n < kClickCooldownFrames; ++n) {
+        Frame(*game, platform, LeftButton());
+        EXPECT_EQ(s.personMessage, -1) << "frame " << n;
+        EXPECT_EQ(s.messageKind, kNoMessage) << "frame " << n;
+    }
+    EXPECT_EQ(w.hero.targetX, x);
+    EXPECT_EQ(w.hero.targetY, y);
+    EXPECT_GT(platform.PresentCount(), presents);
+    EXPECT_FALSE(Shows(180, 230, "I won't touch him", true));
+    Frame(*game, platform, LeftButton());  // the cooldown is over: a click again, Take on Jim answers
+    EXPECT_EQ(s.personMessage, kJim);
+}
+
+// Looking into the ship while already standing at its walk point: the look's click is used up, so
+// the find scene that starts in the same frame shows its text instead of ending at once.
+TEST_F(ScenesTest, LookingIntoTheShipFromItsWalkPointStillShowsTheFind) {
+    const WorldObject& ship = w.objects[kShip];
+    EnterScene(*game, platform, kShipScene, ship.walkX, ship.walkY);
+    SetVerb(*game, kLook);
+    MoveTo(*game, platform, 180, 370);
+    Frame(*game, platform, LeftButton());
+    EXPECT_EQ(w.state, GameState::FindItem);
+    EXPECT_EQ(w.carried[kChainsaw], 0);
+    EXPECT_TRUE(Shows(420, 340, "There is a chainsaw in it.#I'll take it with me.", true));
+    EXPECT_EQ(UntilState(GameState::Play), 99);
+    EXPECT_EQ(w.carried[kChainsaw], 1);
+}
+
 // Both finds show him bent down for their first 14 frames, then standing until the text ends.
 TEST_F(ScenesTest, TheBendInTheFindScenesLastsExactly14Frames) {
     // Nine in ten of the bending picture's pixels where he stands (the scene's text may cover some).

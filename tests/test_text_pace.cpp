@@ -72,7 +72,8 @@ TEST_F(PaceTest, TheKeyStepsThroughThePacesShowsItsNoteAndKeepsTheChoice) {
         void KeepTextPace(TextPace pace) override { kept.push_back(pace); }
     } keeping;
     auto g = StartedGame(keeping);
-    ReplayCommand t{CommandKind::Key};
+    ReplayCommand t;
+    t.kind = CommandKind::Key;
     t.name = "t";
     t.count = 1;
     for (int i = 0; i < kTextPaceCount; ++i)

@@ -69,7 +69,7 @@ TEST_F(WebStore, AWriteThatFailsKeepsTheSaveBefore) {
     Story story;
     InitStory(story);
     world.locationIndex = 3;
-    ASSERT_EQ(SaveGameToFile(world, story, files_), SaveOutcome::Saved);
+    ASSERT_EQ(SaveGameToFile(world, story, files_).outcome, SaveOutcome::Saved);
     const std::vector<uint8_t> before = Read(files_, kSavePath);
     ASSERT_EQ(before.size(), kSaveBytes);
 
@@ -82,12 +82,12 @@ TEST_F(WebStore, AWriteThatFailsKeepsTheSaveBefore) {
     full.rlim_cur = 100;  // bytes, fewer than a save
     void (*was)(int) = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-    const SaveOutcome outcome = SaveGameToFile(world, story, files_);
+    const SaveOutcome outcome = SaveGameToFile(world, story, files_).outcome;
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, was);
     EXPECT_NE(outcome, SaveOutcome::Saved);
     EXPECT_EQ(Read(files_, kSavePath), before);
-    ASSERT_EQ(SaveGameToFile(world, story, files_), SaveOutcome::Saved);
+    ASSERT_EQ(SaveGameToFile(world, story, files_).outcome, SaveOutcome::Saved);
     EXPECT_NE(Read(files_, kSavePath), before);
 }
 

@@ -2,7 +2,7 @@
 # The real window's display settings on a virtual X display of 2100 x 1600 with a window manager:
 # F10 and --scale switch between fitting the screen and whole-number scaling, F11 between full
 # screen and a window; the choice, full screen or window and the window's place are remembered
-# across runs in $XDG_CONFIG_HOME/vudizid/settings.ini, and a damaged settings file is ignored with
+# across runs in $XDG_CONFIG_HOME/vudizid/settings.ini, and a bad line in it is ignored alone with
 # one line on standard error. Run from the build folder.
 set -u
 work="$(mktemp -d "${TMPDIR:-/tmp}/vz-display-XXXXXX")"
@@ -41,11 +41,12 @@ expect_whole() {
 }
 setting() { grep -qx "$1" "$settings" || fail "settings.ini has no '$1': $(cat "$settings" 2>&1)"; }
 
-# 1. A damaged settings file: one line on standard error, the defaults (full screen, fitted).
+# 1. A bad line in the settings file: one line on standard error, that line ignored (full screen,
+#    the default) and the others kept (fitted).
 mkdir -p "$(dirname "$settings")"
-printf 'scale=whole\nfullscreen=maybe\n' >"$settings"
+printf 'scale=fit\nfullscreen=maybe\n' >"$settings"
 start_game
-expect_fitted "a damaged settings file"
+expect_fitted "a bad line in the settings file"
 [ "$(wc -l <"$work/game.log")" -eq 1 ] && grep -q "settings.ini.*ignored" "$work/game.log" ||
   fail "not one line about the damaged settings: $(cat "$work/game.log")"
 press_key F10

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Shared set-up of ./play and ./check: installs what is missing, configures, builds, makes the pictures.
+# Shared set-up of ./play and ./check: installs what is missing, configures, builds, makes the pictures and sounds.
 # Usage: tools/setup.sh [--no-build] [extra Debian packages...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build=1
 if [ "${1:-}" = "--no-build" ]; then build=0; shift; fi
 
+# The sounds are rendered at build time: scores through libfluidsynth and the FluidR3 General MIDI
+# soundfont (fluid-soundfont-gm, MIT), encoded with libvorbis.
 packages=(build-essential cmake pkg-config libsdl2-dev libpng-dev librsvg2-dev libcairo2-dev
-          libfreetype-dev fonts-dejavu-core libgtest-dev googletest libbenchmark-dev "$@")
+          libfreetype-dev fonts-dejavu-core libgtest-dev googletest libbenchmark-dev
+          libfluidsynth-dev fluid-soundfont-gm libvorbis-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

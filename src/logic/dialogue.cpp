@@ -1,6 +1,7 @@
 // The three conversations and the two states that play them.
 #include "logic/dialogue.h"
 
+#include "logic/cues.h"
 #include "logic/hints.h"
 
 namespace vz {
@@ -84,6 +85,7 @@ void RunChoiceAction(Story& story, DialogueChoice& choice, World& world) {
     switch (choice.action) {
         case kGiveCocktail:
             world.carried[kCocktail] = 1;
+            world.sound.Add(Cue::Find);
             choice.available = 0;
             break;
         case kOpenFavour:
@@ -119,7 +121,7 @@ FrameEnd WalkToPersonFrame(World& world, Story& story) {
 
 FrameEnd DialogueFrame(World& world, Story& story) {
     DrawScene(world.location, world.objects, world.persons, world.backBuffer, true);
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     const int person = TalkingPerson(world);
     if (person < 0) {
         world.state = GameState::Play;
@@ -145,6 +147,7 @@ FrameEnd DialogueFrame(World& world, Story& story) {
     DialogueChoice& choice = tree.choices[story.selectedChoice];
     const int32_t before = story.messageTimer;
     TickText(story);
+    if (story.messageTimer == kResponseFrames - 1) world.sound.Add(Cue::Line);  // a line's first frame
     // The mouth moves while the line is spoken; a line held on for the reader stands still.
     if (story.messageTimer != before && story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
 

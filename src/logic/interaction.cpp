@@ -1,6 +1,7 @@
 // The Play frame, the inventory panel's frame and walking over to take something.
 #include "logic/interaction.h"
 
+#include "logic/cues.h"
 #include "logic/dialogue.h"
 #include "logic/hints.h"
 #include "logic/rules.h"
@@ -26,10 +27,13 @@ void HandleLeftClick(World& world, Story& story, bool walkAllowed) {
 
 void HandleRightClick(World& world, Story& story) {
     if (!world.input.rightClick || story.messageTimer != 0) return;
-    if (story.heldItem == -1)
+    if (story.heldItem == -1) {
+        const int verb = world.cursor.verb;
         NextVerb(world.cursor);
-    else
+        if (world.cursor.verb != verb) world.sound.Add(Cue::Verb);
+    } else {
         story.heldItem = -1;
+    }
 }
 
 // Responses of kinds 4, 5 and 7, which belong to no single object, and the hint.
@@ -148,6 +152,16 @@ void WalkOverTo(World& world, Story& story, int object) {
     world.state = GameState::WalkToObject;
 }
 
+// Coming onto the panel's buttons and pressing them; either one closes the panel.
+void PanelButtonSounds(World& world, PanelButton pressed) {
+    const PanelButton under = InventoryButtonAt(world.panel, world.input.mouseX, world.input.mouseY);
+    const ScreenButton button = under == PanelButton::Save   ? ScreenButton::PanelSave
+                                : under == PanelButton::Back ? ScreenButton::PanelBack
+                                                             : ScreenButton::None;
+    PointerOnButton(world, button, pressed != PanelButton::None);
+    if (pressed != PanelButton::None) world.sound.Add(Cue::PanelClose);
+}
+
 void DrawPanelText(World& world, const char* text) {
     DrawBitmapTextCentred(kPanelTextCentre.x, kPanelTextCentre.y, false, 0, world.backBuffer, text, world.fonts);
 }
@@ -209,7 +223,7 @@ FrameEnd PlayFrame(World& world, Story& story) {
     HandleRightClick(world, story);
     if (world.input.hintPressed) AskHint(world, story, -1);
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     DrawSceneResponse(world, story);
     SceneObjects(world, story);
     ScenePerson(world, story);
@@ -224,6 +238,7 @@ FrameEnd PlayFrame(World& world, Story& story) {
     if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
+        world.sound.Add(Cue::PanelOpen);
         // The key opens it wherever the pointer is, also over an exit: the panel has no exits, and
         // its verbs must not stay an exit's arrow.
         if (world.input.inventoryPressed) world.cursor.shownImage = world.cursor.verb;
@@ -239,14 +254,17 @@ FrameEnd InventoryFrame(World& world, Story& story) {
     if (world.input.inventoryPressed) {
         world.state = GameState::Play;
         ClearResponse(story);
+        world.sound.Add(Cue::PanelClose);
     }
     CopyFullScreen(world.panel.panelImage, world.backBuffer);
-    switch (UpdateInventoryButtons(world.panel, world.input.mouseX, world.input.mouseY, world.backBuffer,
-                                   world.input.leftClick)) {
+    const PanelButton pressed = UpdateInventoryButtons(world.panel, world.input.mouseX, world.input.mouseY,
+                                                       world.backBuffer, world.input.leftClick);
+    switch (pressed) {
         case PanelButton::Save: world.state = GameState::SaveGame; break;
         case PanelButton::Back: world.state = GameState::Play; break;
         case PanelButton::None: break;
     }
+    PanelButtonSounds(world, pressed);
     if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
         DrawPanelText(world, story.combinations[story.messageSubject].message);
         CountDown(story);
@@ -297,12 +315,14 @@ FrameEnd WalkToObjectFrame(World& world, Story& story) {
         world.state = GameState::FindItem;
         return FrameEnd::Flip;
     }
+    if (story.messageTimer == kTakeFrames) world.sound.Add(Cue::Take);  // he starts to bend
     story.messageTimer -= 1;
     DrawHeroPose(world.hero, o.facing == kLeft ? world.hero.bendLeftImage : world.hero.bendRightImage,
                  world.backBuffer);
     if (story.messageTimer <= 0) {
         story.messageTimer = 0;
         AddToInventory(world.carried, object);
+        world.sound.Add(Cue::Find);
         o.inScene = 0;
         world.state = GameState::Play;
     }

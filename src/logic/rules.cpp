@@ -1,6 +1,8 @@
 // The puzzle rules and the state in which the hero walks over and applies one.
 #include "logic/rules.h"
 
+#include "logic/cues.h"
+
 namespace vz {
 
 // first, second, result, keepFirst, keepSecond, message
@@ -81,13 +83,16 @@ void UseOnSceneObject(World& world, Story& story, int object) {
     if (int rule = FindMessageRule(story, story.heldItem, object); rule >= 0) {
         story.messageSubject = rule;
         story.messageKind = kMessageRuleText;
+        world.sound.Add(Cue::CombineFail);  // a rule that only says why not
         matched = true;
     }
     if (story.heldItem == kMotorRaft && object == kOcean) {
         world.state = GameState::Ending;
+        world.sound.Add(Cue::Splash);  // the raft goes into the water
     } else if (!matched) {
         story.messageKind = kUseMessage;
         story.messageSubject = story.heldItem;
+        world.sound.Add(Cue::CombineFail);
         story.textX = world.objects[object].textX;
         story.textY = world.objects[object].textY;
     }
@@ -99,12 +104,14 @@ void UseOnCarriedItem(World& world, Story& story, int item) {
         // As in a scene: the keep flags first, then the result. The other way round, the leashed
         // monkey held over a coconut he has already fetched made the coconut and then used it up.
         ApplyCombination(world, story.combinations[rule]);
+        CueCombination(world, story.combinations[rule]);
         story.heldItem = -1;
         story.messageKind = kRuleMessage;
         story.messageSubject = rule;
     } else {
         story.messageKind = kUseMessage;
         story.messageSubject = story.heldItem;
+        world.sound.Add(Cue::CombineFail);
     }
     story.messageTimer = kResponseFrames;
 }
@@ -112,12 +119,14 @@ void UseOnCarriedItem(World& world, Story& story, int item) {
 FrameEnd UseOnObjectFrame(World& world, Story& story) {
     if (WalkOn(world)) return FrameEnd::Flip;
     const bool validRule = story.messageSubject >= 0 && story.messageSubject < kCombinationCount;
-    if (story.messageTimer == kResponseFrames && story.messageKind == kRuleMessage && validRule)
+    if (story.messageTimer == kResponseFrames && story.messageKind == kRuleMessage && validRule) {
         ApplyCombination(world, story.combinations[story.messageSubject]);
+        CueCombination(world, story.combinations[story.messageSubject]);
+    }
     if (story.messageKind == kRuleMessage && validRule) {
         const CombinationRule& rule = story.combinations[story.messageSubject];
         world.hero.facing = kRight;
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+        WalkHero(world);
         TickText(story);
         const Point at = RuleTextPosition(world, rule.secondItem);
         DrawBitmapText(TextLeftInsideScreen(at.x, false, rule.message), at.y, false, 0, world.backBuffer, rule.message,

@@ -1,6 +1,8 @@
 // Finding the chainsaw and the leaves, and the islanders' reactions to what the hero hands them.
 #include "logic/scenes.h"
 
+#include "logic/cues.h"
+
 namespace vz {
 
 // item, person, text, text position, multi-line
@@ -73,6 +75,7 @@ void GiveToPerson(World& world, Story& story, int person) {
         story.messageKind = kUseMessage;
         story.textX = world.persons[person].textX;
         story.textY = world.persons[person].textY;
+        world.sound.Add(Cue::CombineFail);
     }
     story.messageSubject = story.heldItem;
     story.messageTimer = kResponseFrames;
@@ -89,15 +92,17 @@ FrameEnd FindItemFrame(World& world, Story& story) {
         return FrameEnd::NoFlip;
     }
     const FindScene& scene = kFindSceneTable[script];
+    if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Take);  // he starts to bend
     TickText(story);
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     if (story.messageTimer >= kBendFramesEnd)
         DrawHeroPose(world.hero, world.hero.bendLeftImage, world.backBuffer);
     else
-        StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+        WalkHero(world);
     DrawBitmapText(scene.textX, scene.textY, true, 0, world.backBuffer, scene.text, world.fonts);
     if (world.input.leftClick || story.messageTimer <= 0) {
         ApplyFindEffects(world, script);
+        world.sound.Add(Cue::Find);
         story.messageTimer = 0;
         story.messageSubject = -1;
         story.pendingScript = 0;
@@ -117,6 +122,7 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
         return FrameEnd::EndFrame;
     }
     ApplyGiveEffects(world, story, rule->item);
+    if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Give);  // the first frame after arriving
     const int32_t before = story.messageTimer;
     TickText(story);
     if (rule->item == kCoconut) {
@@ -133,7 +139,7 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
         return FrameEnd::EndFrame;
     }
     world.hero.facing = story.trees[person].direction;
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     return FrameEnd::Flip;
 }
 

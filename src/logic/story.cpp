@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "logic/cues.h"
 #include "logic/dialogue.h"
 #include "logic/rules.h"
 #include "logic/story_map.h"
@@ -19,7 +20,7 @@ void InitStory(Story& story) {
 bool WalkOn(World& world) {
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     if (HeroArrived(world.hero)) return false;
-    StepAndDrawHero(world.hero, world.location.walkMask, world.backBuffer);
+    WalkHero(world);
     return true;
 }
 

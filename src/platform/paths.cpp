@@ -5,15 +5,16 @@
 #include <limits.h>
 #include <pwd.h>
 #include <stdlib.h>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/files.h"
 
 namespace vz {
 
@@ -22,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPictureFolderName = "images";
+constexpr size_t kMaxUserDirsBytes = 64 * 1024;
 
 
 // An absolute, tidied path: "a/./b/" below `base` becomes "<base>/a/b".
@@ -38,28 +40,26 @@ std::string Resolved(const std::string& path) {
     return ::realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
 }
 
-// A folder holds the game's pictures when it holds at least one of them: a readable picture file
-// beside where the title's lies. One missing picture (the title's too) is then simply not seen,
-// while an empty folder, an unreadable one or another folder called images is passed over.
-bool HoldsPictures(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return false;
-    bool found = false;
-    const std::string suffix = ".sbf";
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
-            name == kSaveFileName)
-            continue;
-        const std::string path = folder + "/" + name;
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0) {
-            found = true;
-            break;
-        }
+// Why a place does not hold the game's pictures, or empty when it holds them: at least one of the
+// game's own picture files is there and can be read. One missing picture (the title's too) is then
+// simply not seen, while an empty folder, an unreadable one or another folder called images is
+// passed over.
+std::string WhyNoPictures(const std::string& place, const std::vector<std::string>& names) {
+    struct stat st {};
+    if (::stat(place.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return "no such folder";
+        if (errno == ENAMETOOLONG) return "the path is too long";
+        return std::string("cannot be looked at: ") + std::strerror(errno);
     }
-    ::closedir(dir);
-    return found;
+    if (!S_ISDIR(st.st_mode)) return "a file, not a folder";
+    std::string denied;
+    for (const std::string& name : names) {
+        const std::string path = place + "/" + name;
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0) return "";
+        if (errno == EACCES) denied = std::strerror(errno);
+    }
+    if (!denied.empty()) return "cannot be read: " + denied;
+    return "holds none of the game's pictures: it is empty or another folder";
 }
 
 }  // namespace
@@ -84,11 +84,13 @@ FoundPictures FindPictures(const PictureSearch& search) {
         // The build folder is often both the working directory and the program's folder.
         if (std::find(found.tried.begin(), found.tried.end(), place) != found.tried.end()) continue;
         found.tried.push_back(place);
-        struct stat st {};
-        found.existed.push_back(::stat(place.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
-        if (!HoldsPictures(place)) continue;
-        found.folder = Resolved(place);
-        if (found.folder.empty()) continue;
+        std::string why = WhyNoPictures(place, search.pictureNames);
+        if (why.empty()) {
+            found.folder = Resolved(place);
+            if (found.folder.empty()) why = std::string("cannot be looked at: ") + std::strerror(errno);
+        }
+        found.why.push_back(why);
+        if (!why.empty()) continue;
         found.installedCopy = !search.installed.empty() && found.folder == Resolved(search.installed);
         break;
     }
@@ -159,35 +161,55 @@ std::string BaseFolder(const Environment& env, const char* variable, const char*
     return WithoutTrailingSlashes(base);
 }
 
-// One XDG_PICTURES_DIR="..." line of user-dirs.dirs: "$HOME/..." or an absolute path, with
+// One XDG_PICTURES_DIR line of user-dirs.dirs, which is written for a shell to read: "export " may
+// come first, and the value may be quoted or bare. It is "$HOME/..." or an absolute path, with
 // backslash escapes. Empty for any other line.
 std::string PicturesLine(const std::string& line, const std::string& home) {
     size_t i = line.find_first_not_of(" \t");
+    if (i != std::string::npos && line.compare(i, 7, "export ") == 0) i = line.find_first_not_of(" \t", i + 7);
     const std::string key = "XDG_PICTURES_DIR";
     if (i == std::string::npos || line.compare(i, key.size(), key) != 0) return {};
     i = line.find_first_not_of(" \t", i + key.size());
     if (i == std::string::npos || line[i] != '=') return {};
     i = line.find_first_not_of(" \t", i + 1);
-    if (i == std::string::npos || line[i] != '"') return {};
-    ++i;
+    if (i == std::string::npos) return {};
+    bool quoted = line[i] == '"';
+    if (quoted) ++i;
     std::string path;
-    if (line.compare(i, 5, "$HOME") == 0 && (i + 5 == line.size() || line[i + 5] == '/' || line[i + 5] == '"')) {
-        if (home.empty()) return {};
-        path = home;
-        i += 5;
-    } else if (i >= line.size() || line[i] != '/') {
-        return {};
-    }
-    bool closed = false;
-    for (; i < line.size(); ++i) {
-        if (line[i] == '"') {
-            closed = true;
+    for (const std::string variable : {"${HOME}", "$HOME"}) {
+        const size_t after = i + variable.size();
+        if (line.compare(i, variable.size(), variable) == 0 &&
+            (after == line.size() || std::strchr("/\" \t", line[after]) != nullptr)) {
+            if (home.empty()) return {};
+            path = home;
+            i = after;
             break;
         }
-        if (line[i] == '\\' && i + 1 < line.size()) ++i;
-        path += line[i];
     }
-    if (!closed) return {};
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '\\' && i + 1 < line.size()) {
+            path += line[++i];
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            break;
+        } else if (!quoted && c == '\'') {  // a single-quoted part, taken as it stands
+            const size_t end = line.find('\'', i + 1);
+            if (end == std::string::npos) return {};
+            path += line.substr(i + 1, end - i - 1);
+            i = end;
+        } else if (c == '$' || c == '`') {  // another variable or a command: not for us to run
+            return {};
+        } else {
+            path += c;
+        }
+    }
+    if (quoted) return {};
+    // After the value only a comment may follow; anything else would make the shell run a command.
+    const size_t rest = line.find_first_not_of(" \t", i);
+    if (rest != std::string::npos && line[rest] != '#') return {};
+    if (path.empty() || path[0] != '/') return {};  // a relative path is not allowed
     return WithoutTrailingSlashes(path);
 }
 
@@ -221,12 +243,20 @@ std::string PicturesFolder(const Environment& env) {
     if (pictures.empty()) {
         const std::string config = BaseFolder(env, "XDG_CONFIG_HOME", "/.config");
         if (config.empty()) return {};
-        std::ifstream in(config + "/user-dirs.dirs");
-        std::string line;
+        // Read as every other file is read: a regular file only, of a sensible size, never waiting
+        // on a FIFO or a device put in its place.
+        std::vector<uint8_t> bytes;
+        ReadRegularFile(config + "/user-dirs.dirs", bytes, kMaxUserDirsBytes);
+        const std::string text(bytes.begin(), bytes.end());
         // The last line that names the folder counts, as a shell reading the file would see it.
-        while (std::getline(in, line)) {
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
             const std::string found = PicturesLine(line, home);
             if (!found.empty()) pictures = found;
+            start = end + 1;
         }
     }
     if (pictures == home) return {};

@@ -29,17 +29,21 @@ struct PictureSearch {
     std::string workingFolder;  // its images/ comes first, so a run from the build folder keeps working
     std::string programFolder;  // then images/ next to the executable, for an unpacked copy
     std::string installed;      // then the installed copy's pictures
+    // The game's own picture files, by their names in the folder; a place holds the pictures when
+    // it holds any one of them.
+    std::vector<std::string> pictureNames;
 };
 
 struct FoundPictures {
     std::string folder;               // absolute, links resolved; empty when no place holds the pictures
     bool installedCopy = false;       // the folder is the installed copy's, whichever way it was reached
     std::vector<std::string> tried;   // every place looked at, in order, each once
-    std::vector<bool> existed;        // for each place tried: is there a folder at all
+    std::vector<std::string> why;     // for each place passed over, why: "no such folder", ...
 };
 
-// Looks for the pictures. A place holds them when it holds at least one readable picture file, so
-// an empty or unreadable folder, or an unrelated one that happens to be called images, is passed over.
+// Looks for the pictures. A place holds them when it holds at least one of the game's own picture
+// files, readable, so an empty or unreadable folder, or an unrelated one that happens to be called
+// images (even one holding pictures of the same kind), is passed over.
 FoundPictures FindPictures(const PictureSearch& search);
 
 // Reads one environment variable (null when unset); tests hand in their own.

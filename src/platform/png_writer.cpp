@@ -12,17 +12,21 @@ bool WritePng(const Surface& frame, const std::string& path) {
     if (frame.Empty()) return false;
     FILE* fp = std::fopen(path.c_str(), "wb");
     if (!fp) return false;
+    const bool written = WritePng(frame, fp);
+    return std::fclose(fp) == 0 && written;
+}
+
+bool WritePng(const Surface& frame, std::FILE* fp) {
+    if (frame.Empty()) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(fp);
         return false;
     }
     std::vector<png_byte> row(static_cast<size_t>(frame.width) * 3);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(fp);
         return false;
     }
     png_init_io(png, fp);
@@ -41,7 +45,7 @@ bool WritePng(const Surface& frame, const std::string& path) {
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return std::fclose(fp) == 0;
+    return std::fflush(fp) == 0 && !std::ferror(fp);
 }
 
 }  // namespace vz

@@ -86,9 +86,36 @@ bool DecodeSbf(const std::vector<uint8_t>& bytes, Surface& surface) {
     return true;
 }
 
+namespace {
+
+// Names a picture that could not be shown (missing, unreadable, damaged or cut short) on the
+// player's terminal, once a run for each file: a black scene or a missing figure gets its reason.
+void ReportPicture(Files& files, const std::string& path, const std::string& problem) {
+    const std::string file = files.places.Picture(path);
+    files.ReportOnce(file, "the picture " + file + " " + problem);
+}
+
+// Why a picture file gave no pixels.
+std::string WhyNoPixels(Files& files, const std::string& path) {
+    const FileCheck check = files.CheckFile(files.places.Picture(path));
+    if (check.kind == FileCheck::Missing) return "is missing";
+    if (check.kind == FileCheck::Unreadable) return "cannot be read (" + check.why + ")";
+    return "is damaged";
+}
+
+}  // namespace
+
 bool LoadSbfSurface(Files& files, const std::string& path, Surface& surface) {
     if (surface.Empty()) return false;
-    if (ReadPixels(files, path, [&](size_t) { return std::span<uint16_t>(surface.pixels); }) < 0) return false;
+    const int64_t read = ReadPixels(files, path, [&](size_t) { return std::span<uint16_t>(surface.pixels); });
+    if (read < 0) {
+        ReportPicture(files, path, WhyNoPixels(files, path) + "; it is not shown");
+        return false;
+    }
+    if (static_cast<uint64_t>(read) < surface.pixels.size())
+        ReportPicture(files, path,
+                      "is cut short: it holds " + std::to_string(read) + " of its " +
+                          std::to_string(surface.pixels.size()) + " pixels");
     surface.filled = true;
     return true;
 }
@@ -122,7 +149,13 @@ bool LoadWalkMask(Files& files, const std::string& path, WalkMask& mask) {
         pixels.reset(new uint16_t[kNeeded]);
         return {pixels.get(), kNeeded};
     };
-    if (ReadPixels(files, path, where) < static_cast<int64_t>(kNeeded)) return false;
+    const int64_t read = ReadPixels(files, path, where);
+    if (read < static_cast<int64_t>(kNeeded)) {
+        ReportPicture(files, path,
+                      (read < 0 ? WhyNoPixels(files, path) : "is too short for a walk mask") +
+                          "; the walk mask before it stays in force");
+        return false;
+    }
     SampleMask(mask, [&](size_t i) { return pixels[i]; });
     return true;
 }

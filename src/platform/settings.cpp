@@ -1,7 +1,11 @@
-// The settings file: a few "key=value" lines, read strictly, written all at once.
+// The settings file: "key=value" lines of the game's own keys among whatever else the player keeps there.
 #include "platform/settings.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <iterator>
 #include <sstream>
 
 #include "platform/paths.h"
@@ -13,6 +17,8 @@ namespace {
 constexpr int kMaxWindowPosition = 100000;
 constexpr int kMinWindowSize = 64;
 constexpr int kMaxWindowSize = 16384;
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+constexpr const char* kHeading = "# Vudizid Ozazi: the settings as they were left";
 
 bool ToInt(const std::string& s, int lo, int hi, int& out) {
     int v = 0;
@@ -22,6 +28,61 @@ bool ToInt(const std::string& s, int lo, int hi, int& out) {
     return true;
 }
 
+const char* const kTextPaceNames[kTextPaceCount] = {"1x", "1.5x", "2x", "click"};
+
+bool ReadWindowPlace(const std::string& value, DisplaySettings& s) {
+    std::istringstream in(value);
+    std::string x, y, w, h, more;
+    if (!(in >> x >> y >> w >> h) || (in >> more)) return false;
+    DisplaySettings place = s;
+    if (!ToInt(x, -kMaxWindowPosition, kMaxWindowPosition, place.windowX) ||
+        !ToInt(y, -kMaxWindowPosition, kMaxWindowPosition, place.windowY) ||
+        !ToInt(w, kMinWindowSize, kMaxWindowSize, place.windowWidth) ||
+        !ToInt(h, kMinWindowSize, kMaxWindowSize, place.windowHeight))
+        return false;
+    place.hasWindowPlace = true;
+    s = place;
+    return true;
+}
+
+// The keys the game owns, one row each: how a value is read into the settings (false: not a value
+// of this key, and nothing changes) and how the settings write it (empty: the key is not written).
+// A new setting is one more row here and a field in DisplaySettings.
+struct SettingKey {
+    const char* name;
+    bool (*read)(const std::string& value, DisplaySettings& s);
+    std::string (*write)(const DisplaySettings& s);
+};
+
+const SettingKey kSettingKeys[] = {
+    {"scale",  // F10 and --scale
+     [](const std::string& v, DisplaySettings& s) {
+         if (v != "fit" && v != "whole") return false;
+         s.scale = v == "whole" ? ScaleMode::Whole : ScaleMode::Fit;
+         return true;
+     },
+     [](const DisplaySettings& s) -> std::string { return s.scale == ScaleMode::Whole ? "whole" : "fit"; }},
+    {"fullscreen",  // F11, Alt+Enter, --window and --fullscreen
+     [](const std::string& v, DisplaySettings& s) {
+         if (v != "yes" && v != "no") return false;
+         s.fullscreen = v == "yes";
+         return true;
+     },
+     [](const DisplaySettings& s) -> std::string { return s.fullscreen ? "yes" : "no"; }},
+    {"window",  // the window's place and size: x y width height
+     ReadWindowPlace,
+     [](const DisplaySettings& s) -> std::string {
+         if (!s.hasWindowPlace) return "";
+         return std::to_string(s.windowX) + ' ' + std::to_string(s.windowY) + ' ' + std::to_string(s.windowWidth) +
+                ' ' + std::to_string(s.windowHeight);
+     }},
+    {"textpace",  // T: how long answers and conversation lines stay; the game's own pace is not written
+     [](const std::string& v, DisplaySettings& s) { return TextPaceFromName(v, s.textPace); },
+     [](const DisplaySettings& s) -> std::string {
+         return s.textPace == TextPace::Normal ? "" : TextPaceName(s.textPace);
+     }},
+};
+
 std::string Trimmed(const std::string& s) {
     const size_t a = s.find_first_not_of(" \t");
     if (a == std::string::npos) return {};
@@ -29,17 +90,24 @@ std::string Trimmed(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-bool WindowPlace(const std::string& value, DisplaySettings& s) {
-    std::istringstream in(value);
-    std::string x, y, w, h, more;
-    if (!(in >> x >> y >> w >> h) || (in >> more)) return false;
-    return ToInt(x, -kMaxWindowPosition, kMaxWindowPosition, s.windowX) &&
-           ToInt(y, -kMaxWindowPosition, kMaxWindowPosition, s.windowY) &&
-           ToInt(w, kMinWindowSize, kMaxWindowSize, s.windowWidth) &&
-           ToInt(h, kMinWindowSize, kMaxWindowSize, s.windowHeight);
-}
+bool StartsWithByteOrderMark(const std::string& s) { return s.compare(0, 3, kByteOrderMark) == 0; }
 
-const char* const kTextPaceNames[kTextPaceCount] = {"1x", "1.5x", "2x", "click"};
+// A line split as a "key=value" line; the key's row when the game owns it, else null.
+const SettingKey* OwnedKey(std::string line, std::string& value) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (StartsWithByteOrderMark(line)) line.erase(0, 3);  // one left inside a file pasted together
+    const std::string t = Trimmed(line);
+    const size_t eq = t.find('=');
+    if (t.empty() || t[0] == '#' || t[0] == ';' || eq == std::string::npos) return nullptr;
+    const std::string key = Trimmed(t.substr(0, eq));
+    for (const SettingKey& k : kSettingKeys) {
+        if (key == k.name) {
+            value = Trimmed(t.substr(eq + 1));
+            return &k;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -58,74 +126,91 @@ bool TextPaceFromName(const std::string& name, TextPace& pace) {
     return false;
 }
 
-std::string FormatDisplaySettings(const DisplaySettings& s) {
-    std::ostringstream o;
-    o << "# Vudizid Ozazi: the display as it was left\n";
-    o << "scale=" << (s.scale == ScaleMode::Whole ? "whole" : "fit") << '\n';
-    o << "fullscreen=" << (s.fullscreen ? "yes" : "no") << '\n';
-    if (s.hasWindowPlace)
-        o << "window=" << s.windowX << ' ' << s.windowY << ' ' << s.windowWidth << ' ' << s.windowHeight << '\n';
-    o << "textpace=" << TextPaceName(s.textPace) << '\n';
-    return o.str();
-}
-
-bool ParseDisplaySettings(const std::string& text, DisplaySettings& settings, std::string& why) {
-    DisplaySettings s = settings;
-    std::istringstream in(text);
+void ParseSettings(const std::string& text, DisplaySettings& settings, SettingsFile& file,
+                   std::vector<std::string>& warnings) {
+    file.lines.clear();
+    file.byteOrderMark = StartsWithByteOrderMark(text);
+    std::istringstream in(text.substr(file.byteOrderMark ? 3 : 0));
     std::string line;
-    int number = 0;
     while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string t = Trimmed(line);
-        if (t.empty() || t[0] == '#') continue;
-        const size_t eq = t.find('=');
-        const std::string key = eq == std::string::npos ? "" : Trimmed(t.substr(0, eq));
-        const std::string value = eq == std::string::npos ? "" : Trimmed(t.substr(eq + 1));
-        bool ok = !key.empty();
-        if (key == "scale") {
-            ok = value == "fit" || value == "whole";
-            s.scale = value == "whole" ? ScaleMode::Whole : ScaleMode::Fit;
-        } else if (key == "fullscreen") {
-            ok = value == "yes" || value == "no";
-            s.fullscreen = value == "yes";
-        } else if (key == "window") {
-            ok = WindowPlace(value, s);
-            s.hasWindowPlace = ok;
-        } else if (key == "textpace") {
-            ok = TextPaceFromName(value, s.textPace);
-        }
-        if (!ok) {
-            why = "line " + std::to_string(number) + " is not a setting";
-            return false;
+        file.lines.push_back(line);
+        std::string value;
+        const SettingKey* key = OwnedKey(line, value);
+        if (key && !key->read(value, settings)) {
+            std::string shown = line;
+            if (!shown.empty() && shown.back() == '\r') shown.pop_back();
+            warnings.push_back("line " + std::to_string(file.lines.size()) + " (" + shown + ") is not a setting of " +
+                               key->name + "; that line is ignored");
         }
     }
-    settings = s;
-    return true;
 }
 
-DisplaySettings LoadDisplaySettings(Files& files, const std::string& path, std::string& warning) {
-    warning.clear();
+std::string FormatSettings(const SettingsFile& file, const DisplaySettings& settings) {
+    std::string out = file.byteOrderMark ? kByteOrderMark : "";
+    if (file.lines.empty()) out += std::string(kHeading) + '\n';
+    bool written[std::size(kSettingKeys)] = {};
+    for (const std::string& line : file.lines) {
+        std::string value;
+        const SettingKey* key = OwnedKey(line, value);
+        if (!key) {
+            out += line + '\n';
+            continue;
+        }
+        const std::string now = key->write(settings);
+        written[key - kSettingKeys] = true;
+        if (now.empty()) continue;  // nothing to keep for it any more
+        // A line that already says what the settings hold stays as the player wrote it.
+        DisplaySettings said = settings;
+        if (key->read(value, said) && key->write(said) == now) {
+            out += line + '\n';
+            continue;
+        }
+        out += std::string(key->name) + '=' + now + (line.back() == '\r' ? "\r\n" : "\n");
+    }
+    for (const SettingKey& key : kSettingKeys) {
+        const std::string now = key.write(settings);
+        if (!written[&key - kSettingKeys] && !now.empty()) out += std::string(key.name) + '=' + now + '\n';
+    }
+    return out;
+}
+
+DisplaySettings LoadDisplaySettings(Files& files, const std::string& path, SettingsFile& file,
+                                    std::vector<std::string>& warnings) {
+    file = SettingsFile{};
     DisplaySettings settings;
     std::vector<uint8_t> bytes;
-    if (!files.ReadWholeFile(path, bytes, kMaxSettingsFileBytes)) {
-        if (files.FileExists(path)) warning = "the settings file " + path + " cannot be read; it is ignored";
-        return settings;
-    }
     std::string why;
-    const std::string text(bytes.begin(), bytes.end());
-    if (text.find('\0') != std::string::npos) {
+    if (!files.ReadWholeFile(path, bytes, kMaxSettingsFileBytes)) {
+        const FileCheck check = files.CheckFile(path);
+        if (check.kind == FileCheck::Missing) return settings;  // the first run says nothing
+        why = check.kind == FileCheck::Unreadable ? check.why
+                                                  : "larger than " + std::to_string(kMaxSettingsFileBytes) + " bytes";
+    } else if (std::find(bytes.begin(), bytes.end(), uint8_t{0}) != bytes.end()) {
         why = "it is not text";
-    } else if (ParseDisplaySettings(text, settings, why)) {
+    } else {
+        std::vector<std::string> problems;
+        ParseSettings(std::string(bytes.begin(), bytes.end()), settings, file, problems);
+        for (const std::string& p : problems) warnings.push_back("the settings file " + path + ": " + p);
         return settings;
     }
-    warning = "the settings file " + path + " is damaged (" + why + "); it is ignored";
-    return DisplaySettings{};
+    file.keepAsItIs = true;
+    warnings.push_back("the settings file " + path + " cannot be read (" + why + "); it is ignored and left as it is");
+    return settings;
 }
 
-WriteResult SaveDisplaySettings(Files& files, const std::string& folder, const DisplaySettings& settings) {
-    if (folder.empty() || !MakeFolders(folder)) return WriteResult::CannotCreate;
-    const std::string text = FormatDisplaySettings(settings);
+WriteResult SaveDisplaySettings(Files& files, const std::string& folder, const SettingsFile& file,
+                                const DisplaySettings& settings) {
+    files.writeProblem.clear();
+    if (file.keepAsItIs) {
+        files.writeProblem = "the file there could not be read, so it is left as it is";
+        return WriteResult::CannotCreate;
+    }
+    if (folder.empty() || !MakeFolders(folder)) {
+        files.writeProblem = folder.empty() ? "there is no home folder"
+                                            : "the folder cannot be made (" + std::string(std::strerror(errno)) + ")";
+        return WriteResult::CannotCreate;
+    }
+    const std::string text = FormatSettings(file, settings);
     return files.ReplaceFile(folder + "/" + kSettingsFileName, std::vector<uint8_t>(text.begin(), text.end()));
 }
 

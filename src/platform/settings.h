@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "platform/screen_scale.h"
@@ -32,21 +33,35 @@ struct DisplaySettings {
 };
 
 inline constexpr const char* kSettingsFileName = "settings.ini";
-inline constexpr size_t kMaxSettingsFileBytes = 4096;
+inline constexpr size_t kMaxSettingsFileBytes = 64 * 1024;
 
-// The file's text: one "key=value" a line.
-std::string FormatDisplaySettings(const DisplaySettings& settings);
+// The settings file as the player has it: every line as it stands, so that writing it back changes
+// only the lines of the keys the game owns (the table in settings.cpp). Comments, keys of a later
+// version and anything else the player wrote stay where they are.
+struct SettingsFile {
+    std::vector<std::string> lines;  // without their "\n"; a "\r" before it is kept
+    bool byteOrderMark = false;      // the file began with a UTF-8 byte-order mark, and keeps it
+    bool keepAsItIs = false;         // it is there but could not be read: it is never written over
+};
 
-// Reads the file's text into `settings`. Keys it does not know are passed over, so a later
-// version's file still reads; a line without "=" or a value out of its range makes the whole text
-// damaged: false with the reason, and `settings` untouched.
-bool ParseDisplaySettings(const std::string& text, DisplaySettings& settings, std::string& why);
+// Reads the file's text: the values of the game's keys into `settings` and every line into `file`.
+// A line of one of the game's keys whose value is not one of that key's leaves that one setting as
+// it was, with one warning naming the line (no newline in it) for standard error.
+void ParseSettings(const std::string& text, DisplaySettings& settings, SettingsFile& file,
+                   std::vector<std::string>& warnings);
 
-// Reads the settings file at `path`. A missing file gives the defaults quietly; a damaged or
-// unreadable one gives the defaults and a warning (one line, no newline) for standard error.
-DisplaySettings LoadDisplaySettings(Files& files, const std::string& path, std::string& warning);
+// The file's new text: each line of one of the game's keys holds the present value, keys the file
+// did not hold yet are added at its end, and every other line stands as it was.
+std::string FormatSettings(const SettingsFile& file, const DisplaySettings& settings);
 
-// Writes the settings file into `folder`, making the folder first, all at once.
-WriteResult SaveDisplaySettings(Files& files, const std::string& folder, const DisplaySettings& settings);
+// Reads the settings file at `path`. A missing file gives the defaults quietly; one that cannot be
+// read (or is not text) gives the defaults and a warning, and is marked to be kept as it is.
+DisplaySettings LoadDisplaySettings(Files& files, const std::string& path, SettingsFile& file,
+                                    std::vector<std::string>& warnings);
+
+// Writes the settings file into `folder`, making the folder first, all at once; a file that could
+// not be read is left as it is (CannotCreate).
+WriteResult SaveDisplaySettings(Files& files, const std::string& folder, const SettingsFile& file,
+                                const DisplaySettings& settings);
 
 }  // namespace vz

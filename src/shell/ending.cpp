@@ -18,6 +18,7 @@ void EndingFrame(Game& game) {
     World& w = game.world;
     CopyFullScreen(game.closingPicture, w.backBuffer);
     if (game.creditsCounter < kEndingFrames) game.creditsCounter += 1;
+    if (game.creditsCounter == kEngineStarts) w.sound.Add(Cue::Engine);
     if (game.creditsCounter == kEndingFrames) game.quitRequested = true;
     for (const CreditLine& line : kCreditLines) {
         if (line.first <= game.creditsCounter && game.creditsCounter <= line.last)

@@ -12,6 +12,8 @@ struct CreditLine {
 };
 
 inline constexpr int kCreditLineCount = 7;
+// The raft went into the water as the ending began (the splash); its motor starts a moment later.
+inline constexpr int kEngineStarts = 10;
 extern const CreditLine kCreditLines[kCreditLineCount];
 
 // One Ending frame (after the poll): the counter moves on and the program ends at 380.

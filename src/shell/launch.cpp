@@ -10,9 +10,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         cl.error = why;
         return cl;
     };
+    bool options = true;  // until "--", after which every argument is an operand
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
+        if (options && a == "--") {
+            options = false;
+        } else if (!options) {
+            return refuse("unexpected argument '" + a + "'");
+        } else if (a == "--help" || a == "-h") {
             cl.action = LaunchAction::Help;
         } else if (a == "--version") {
             if (cl.action != LaunchAction::Help) cl.action = LaunchAction::Version;
@@ -47,6 +52,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return cl;
 }
 
+const std::vector<std::string>& GamePictureNames() {
+    static const std::vector<std::string> names = {
+        "startscreen2.sbf", "button_start_0.sbf", "button_start_1.sbf", "button_load_0.sbf",  // the title
+        "button_load_1.sbf", "button_quit_0.sbf", "button_quit_1.sbf",
+        "inventar_en.sbf", "save_button.sbf", "button_back.sbf",  // the inventory panel
+        "reden.sbf", "text.sbf", "text1.sbf", "last.sbf", "icon.sbf",
+    };
+    return names;
+}
+
 std::string UsageText() {
     return "Usage: vudizid [OPTION]...\n"
            "Vudizid Ozazi: a point-and-click adventure of a castaway on a tropical island.\n"
@@ -58,6 +73,7 @@ std::string UsageText() {
            "  --data DIR     read the pictures from DIR instead of looking for them\n"
            "  --help         show this help and end\n"
            "  --version      show the version and end\n"
+           "  --             end the options\n"
            "\n"
            "Without --data the pictures are looked for in images/ in the working directory, then in\n"
            "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
@@ -69,16 +85,19 @@ std::string UsageText() {
            "Backspace is the right button and I opens the inventory.\n";
 }
 
+std::string NoDisplayText() {
+    return "no display could be opened, so the game cannot show its window. Vudizid Ozazi needs a graphical "
+           "desktop: start it from one (its menu entry, or a terminal inside it), or name a running display "
+           "with DISPLAY (X11, for example DISPLAY=:0 vudizid) or WAYLAND_DISPLAY (Wayland).";
+}
+
 bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPictures, FilePlaces& places,
                    std::string& notice) {
-    const FoundPictures found = FindPictures({dataFolder, WorkingFolder(), ProgramFolder(), installedPictures});
+    const FoundPictures found =
+        FindPictures({dataFolder, WorkingFolder(), ProgramFolder(), installedPictures, GamePictureNames()});
     if (found.folder.empty()) {
         notice = "The game's pictures were not found; the game cannot start. Looked in:";
-        for (size_t i = 0; i < found.tried.size(); ++i) {
-            notice += "\n  " + found.tried[i];
-            notice += found.existed[i] ? " (holds none of the game's pictures: it is empty, unreadable or another folder)"
-                                       : " (no such folder)";
-        }
+        for (size_t i = 0; i < found.tried.size(); ++i) notice += "\n  " + found.tried[i] + " (" + found.why[i] + ")";
         if (dataFolder.empty()) notice += "\nName their folder with --data DIR.";
         return false;
     }

@@ -24,8 +24,16 @@ struct CommandLine {
 // Reads the arguments after the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+// The game's pictures that lie in the pictures' folder itself, all read at start-up; a folder that
+// holds none of them is not the game's.
+const std::vector<std::string>& GamePictureNames();
+
 // The text of --help; the same goes to standard error with a refused command line.
 std::string UsageText();
+
+// What standard error says, in plain words, when no display could be opened; the notice keeps the
+// game's own text.
+std::string NoDisplayText();
 
 // Finds the pictures and places the saved game for a run of the installed program, whose own
 // pictures are in `installedPictures`. False with the notice for the player when no place holds them.

@@ -1,5 +1,8 @@
 // vudizid: the game in a real window; the pictures are found from wherever it is started.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +42,7 @@ int Play(const vz::CommandLine& command) {
     std::unique_ptr<Platform> platform = CreateSdlPlatform(display, failure);
     if (!platform) {
         std::fprintf(stderr, "vudizid: %s (%s)\n", failure.notice.c_str(), failure.reason.c_str());
+        if (failure.noDisplay) std::fprintf(stderr, "vudizid: %s\n", NoDisplayText().c_str());
         ShowStartupNotice(failure.notice);
         return 1;
     }
@@ -50,14 +54,25 @@ int Play(const vz::CommandLine& command) {
     return 0;
 }
 
+// Writes the text of --help or --version; the exit code, 1 when it could not be written (a full
+// disk, a closed pipe): whoever asked for it must not take the missing text for an answer.
+int PrintAndEnd(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
+    std::fprintf(stderr, "vudizid: standard output cannot be written: %s\n", std::strerror(errno));
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace vz;
+    // A closed standard output or error (the game started as `vudizid | true`) makes a write fail,
+    // and nothing more: it must not end the game and lose what it was keeping.
+    std::signal(SIGPIPE, SIG_IGN);
     const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
     switch (command.action) {
-        case LaunchAction::Help: std::fputs(UsageText().c_str(), stdout); return 0;
-        case LaunchAction::Version: std::printf("vudizid %s\n", VZ_VERSION); return 0;
+        case LaunchAction::Help: return PrintAndEnd(UsageText());
+        case LaunchAction::Version: return PrintAndEnd(std::string("vudizid ") + VZ_VERSION + "\n");
         case LaunchAction::Refuse:
             std::fprintf(stderr, "vudizid: %s\n%s", command.error.c_str(), UsageText().c_str());
             return 2;

@@ -1,4 +1,5 @@
 // The main loop's frame: the state blocks in their fixed order, each with its own test.
+#include "logic/cues.h"
 #include "logic/dialogue.h"
 #include "logic/interaction.h"
 #include "logic/rules.h"
@@ -28,31 +29,50 @@ void Present(Game& game, Platform& platform, FrameEnd end) {
 
 bool In(const Game& game, GameState s) { return game.world.state == s; }
 
+ScreenButton TitleButton(TitleChoice under) {
+    switch (under) {
+        case TitleChoice::Start: return ScreenButton::TitleStart;
+        case TitleChoice::Load: return ScreenButton::TitleLoad;
+        case TitleChoice::Quit: return ScreenButton::TitleQuit;
+        case TitleChoice::None: break;
+    }
+    return ScreenButton::None;
+}
+
 void TitleBlock(Game& game, Platform& platform) {
     World& w = game.world;
     Poll(game, platform);
     DrawTitleBackground(game.title, w.backBuffer);
-    switch (UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick)) {
+    const TitleChoice choice =
+        UpdateTitleMenu(game.title, w.backBuffer, w.input.mouseX, w.input.mouseY, w.input.leftClick);
+    switch (choice) {
         case TitleChoice::Start: w.state = GameState::ChangeLocation; break;
         case TitleChoice::Load: w.state = GameState::LoadGame; break;
         case TitleChoice::Quit: game.quitRequested = true; break;
         case TitleChoice::None: break;
     }
+    PointerOnButton(w, TitleButton(TitleButtonAt(w.input.mouseX, w.input.mouseY)), choice != TitleChoice::None);
     DrawCursor(w.cursor, w.backBuffer, w.input, -1, w.objects);
     Show(game, platform);
 }
 
-// Without a usable save the player gets a new game, as with the start button; a damaged one is
-// named, and left on disk untouched until the player saves over it.
+// Without a usable save the player gets a new game, as with the start button; a damaged or
+// unreadable one is named, and left on disk untouched.
 void LoadBlock(Game& game, Platform& platform) {
     World& w = game.world;
-    switch (LoadGameFromFile(w, game.story, platform)) {
+    const LoadResult r = LoadGameFromFile(w, game.story, platform);
+    if (!r.detail.empty()) platform.Report(r.detail);
+    switch (r.outcome) {
         case LoadOutcome::Loaded:
             w.state = GameState::Play;
             w.input.leftClick = false;
             break;
         case LoadOutcome::Damaged:
             platform.Notice(kDamagedNotice);
+            w.state = GameState::ChangeLocation;
+            break;
+        case LoadOutcome::Unreadable:
+            platform.Notice(UnreadableNotice(r.why));
             w.state = GameState::ChangeLocation;
             break;
         case LoadOutcome::NoSave:
@@ -63,8 +83,13 @@ void LoadBlock(Game& game, Platform& platform) {
 
 // A save that fails is named and play goes on; the previous saved game is never lost.
 void SaveBlock(Game& game, Platform& platform) {
-    switch (SaveGameToFile(game.world, game.story, platform)) {
-        case SaveOutcome::Saved: break;
+    const SaveResult r = SaveGameToFile(game.world, game.story, platform);
+    if (!r.detail.empty()) platform.Report(r.detail);
+    switch (r.outcome) {
+        case SaveOutcome::Saved:
+            game.world.sound.Add(Cue::Save);
+            if (!r.keptAside.empty()) platform.Notice(KeptAsideNotice(r.keptAside));
+            break;
         case SaveOutcome::CannotCreate: platform.Notice(kCannotCreateNotice); break;
         case SaveOutcome::WriteFailed: platform.Notice(kWriteErrorNotice); break;
     }
@@ -115,7 +140,12 @@ void RunFrame(Game& game, Platform& platform, bool pace) {
     game.frameStart = platform.Ticks();
     game.frames += 1;
     if (game.noteFrames > 0) game.noteFrames -= 1;
-    if (!RunBlocks(game, platform)) return;
+    // The frame's sound is asked for once, also when a block ends the frame early.
+    BeginSoundFrame(game.world);
+    const bool toPacing = RunBlocks(game, platform);
+    EndSoundFrame(game.world);
+    platform.PlaySound(game.world.sound);
+    if (!toPacing) return;
     if (pace) {
         // Sleep to the frame's deadline; a slow frame is simply longer, with no catching up.
         for (;;) {

@@ -145,6 +145,12 @@ std::string JsonText(const char* text) {
     return out;
 }
 
+void JsonNames(std::ostream& o, const char* key, const std::vector<Cue>& cues) {
+    o << '"' << key << "\":[";
+    for (size_t i = 0; i < cues.size(); ++i) o << (i ? "," : "") << '"' << CueName(cues[i]) << '"';
+    o << ']';
+}
+
 template <typename Array, typename Get>
 void JsonArray(std::ostream& o, const char* key, const Array& a, Get get) {
     o << '"' << key << "\":[";
@@ -251,7 +257,7 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY) 
     return frames;
 }
 
-std::string StateJson(const Game& game) {
+std::string StateJson(const Game& game, const std::deque<SoundFrame>& frames) {
     const World& w = game.world;
     const Story& s = game.story;
     std::ostringstream o;
@@ -292,9 +298,18 @@ std::string StateJson(const Game& game) {
     o << "],";
     Json(o, "raftComboItem", s.raftComboItem());
     Json(o, "noRaftMessageItem", s.noRaftMessageItem());
+    const SoundFrame& sound = w.sound;
+    o << "\"music\":\"" << MusicName(sound.music) << "\",\"ambience\":\"" << AmbienceName(sound.ambience) << "\",";
+    JsonNames(o, "cues", std::vector<Cue>(sound.cues.begin(), sound.cues.begin() + sound.cueCount));
+    std::vector<Cue> heard;
+    for (const SoundFrame& f : frames)
+        for (int i = 0; i < f.cueCount; ++i)
+            if (std::find(heard.begin(), heard.end(), f.cues[i]) == heard.end()) heard.push_back(f.cues[i]);
+    o << ',';
+    JsonNames(o, "heard", heard);
     // The hint on screen (level 0 and no text when none is) and how many were asked for.
     const bool hintShown = s.messageKind == kHintMessage;
-    o << "\"hint\":{";
+    o << ",\"hint\":{";
     Json(o, "level", hintShown ? s.hintLevel : 0);
     o << "\"text\":\"" << (hintShown ? JsonText(s.hintText) : std::string()) << "\",";
     Json(o, "asked", s.hintsAsked, false);

@@ -1,6 +1,7 @@
 // Replay scripts: the game played headless from a list of commands, frame by frame.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,9 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayCommand>& comm
 // The inputs of the frames a command plays, given where the pointer is now.
 std::vector<RawInput> FramesFor(const ReplayCommand& command, int mouseX, int mouseY);
 
-// The whole game state as one line of JSON.
-std::string StateJson(const Game& game);
+// The whole game state as one line of JSON, ending with the sound: the music and ambience playing,
+// the cues of the last frame, and in "heard" every cue of the given frames (each once, in the
+// order first heard; a replay gives the frames since its previous state line).
+std::string StateJson(const Game& game, const std::deque<SoundFrame>& frames = {});
 
 }  // namespace vz

@@ -48,6 +48,7 @@ int Replay(int argc, char** argv) {
     }
 
     HeadlessPlatform platform;
+    platform.echoReports = true;  // a picture or a save that cannot be read is named, as the game does
     if (!platform.DirectoryExists("images")) {
         std::fprintf(stderr, "vudizid-replay: the folder \"images\" is missing from the working directory\n");
         return 1;
@@ -63,7 +64,8 @@ int Replay(int argc, char** argv) {
             continue;
         }
         if (c.kind == CommandKind::State) {
-            std::cout << StateJson(*game) << std::endl;
+            std::cout << StateJson(*game, platform.SoundFrames()) << std::endl;
+            platform.ForgetSounds();
             continue;
         }
         const std::vector<RawInput> frames = FramesFor(c, game->world.input.mouseX, game->world.input.mouseY);

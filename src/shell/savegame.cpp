@@ -106,13 +106,46 @@ void SpreadSaveRecord(const SaveRecord& r, World& world, Story& story, Files& fi
     story.noRaftMessageItem() = r[kNoRaftMessageSlot];
 }
 
-SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files) {
-    switch (files.ReplaceFile(files.places.save, EncodeSaveRecord(GatherSaveRecord(world, story)))) {
-        case WriteResult::Ok: return SaveOutcome::Saved;
-        case WriteResult::CannotCreate: return SaveOutcome::CannotCreate;
-        case WriteResult::WriteFailed: return SaveOutcome::WriteFailed;
+std::string UnreadableNotice(const std::string& why) {
+    return "The saved game cannot be read (" + why + "). It is kept as it is; a new game starts.";
+}
+
+std::string KeptAsideNotice(const std::string& keptAside) {
+    const size_t slash = keptAside.find_last_of('/');
+    return "The old saved game could not be read; it was kept as " +
+           (slash == std::string::npos ? keptAside : keptAside.substr(slash + 1));
+}
+
+SaveResult SaveGameToFile(const World& world, const Story& story, Files& files) {
+    const std::string& path = files.places.save;
+    SaveResult r;
+    const FileCheck there = files.CheckFile(path);
+    if (there.kind == FileCheck::Unreadable) {
+        r.keptAside = files.MoveAside(path, kUnreadableSuffix);
+        if (r.keptAside.empty()) {
+            r.outcome = SaveOutcome::CannotCreate;
+            r.detail = "the game was not saved: " + path + " cannot be read (" + there.why +
+                       ") and cannot be moved aside (" + files.writeProblem + "), so it is left as it is";
+            return r;
+        }
+        r.detail = "the saved game " + path + " could not be read (" + there.why + "); it was kept as " +
+                   r.keptAside + " and the game saved in its place";
     }
-    return SaveOutcome::WriteFailed;
+    files.writeProblem.clear();
+    const WriteResult written = files.ReplaceFile(path, EncodeSaveRecord(GatherSaveRecord(world, story)));
+    const std::string reason = files.writeProblem.empty() ? "" : ": " + files.writeProblem;
+    switch (written) {
+        case WriteResult::Ok: r.outcome = SaveOutcome::Saved; break;
+        case WriteResult::CannotCreate:
+            r.outcome = SaveOutcome::CannotCreate;
+            r.detail = "the game cannot be saved in " + path + reason;
+            break;
+        case WriteResult::WriteFailed:
+            r.outcome = SaveOutcome::WriteFailed;
+            r.detail = "the game could not be written whole to " + path + reason + "; the saved game before it is kept";
+            break;
+    }
+    return r;
 }
 
 namespace {
@@ -125,19 +158,30 @@ std::string SaveToLoad(Files& files) {
     return at.save;
 }
 
+LoadResult Damaged(const std::string& path, const std::string& what) {
+    return {LoadOutcome::Damaged, "", "the saved game " + path + " is damaged (" + what + "); it is left as it is"};
+}
+
 }  // namespace
 
-LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files) {
+LoadResult LoadGameFromFile(World& world, Story& story, Files& files) {
     const std::string path = SaveToLoad(files);
     std::vector<uint8_t> bytes;
     // A save is exactly 420 bytes; a larger file is not read at all, a shorter one is refused below.
     if (!files.ReadWholeFile(path, bytes, kSaveBytes)) {
-        return files.FileExists(path) ? LoadOutcome::Damaged : LoadOutcome::NoSave;
+        const FileCheck check = files.CheckFile(path);
+        if (check.kind == FileCheck::Missing) return {LoadOutcome::NoSave, "", ""};
+        if (check.kind == FileCheck::Unreadable)
+            return {LoadOutcome::Unreadable, check.why,
+                    "the saved game " + path + " cannot be read: " + check.why + "; it is left as it is"};
+        return Damaged(path, "larger than a saved game's " + std::to_string(kSaveBytes) + " bytes");
     }
     SaveRecord record{};
-    if (!DecodeSaveRecord(bytes, record) || !SaveRecordIsSound(record)) return LoadOutcome::Damaged;
+    if (!DecodeSaveRecord(bytes, record))
+        return Damaged(path, std::to_string(bytes.size()) + " bytes where a saved game has " + std::to_string(kSaveBytes));
+    if (!SaveRecordIsSound(record)) return Damaged(path, "it holds values no saved game holds");
     SpreadSaveRecord(record, world, story, files);
-    return LoadOutcome::Loaded;
+    return {LoadOutcome::Loaded, "", ""};
 }
 
 }  // namespace vz

@@ -36,17 +36,37 @@ bool SaveRecordIsSound(const SaveRecord& record);
 void SpreadSaveRecord(const SaveRecord& record, World& world, Story& story, Files& files);
 
 enum class SaveOutcome { Saved, CannotCreate, WriteFailed };
-enum class LoadOutcome { Loaded, NoSave, Damaged };
+enum class LoadOutcome { Loaded, NoSave, Damaged, Unreadable };
+
+// What became of a save, with the words for the player's terminal when anything went wrong.
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    std::string keptAside;  // where a saved game that could not be read was put before saving
+    std::string detail;     // the file and the system's reason, for standard error; empty when all went well
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::NoSave;
+    std::string why;     // for Unreadable: why the file cannot be read, in the system's words
+    std::string detail;  // the file and what is wrong with it, for standard error
+};
 
 // Notices the player sees when a save goes wrong.
 inline constexpr const char* kCannotCreateNotice = "false file name";
 inline constexpr const char* kWriteErrorNotice = "Write error";
 inline constexpr const char* kDamagedNotice = "The saved game is damaged";
+// A saved game the game may not read is not damaged: it is only out of reach, and it is kept.
+std::string UnreadableNotice(const std::string& why);
+std::string KeptAsideNotice(const std::string& keptAside);
+// What a saved game that cannot be read is renamed to, beside it, before a new one takes its place.
+inline constexpr const char* kUnreadableSuffix = ".unreadable";
 
-// Writes the game's record to files.places.save; the previous saved game stays whole whatever goes wrong.
-SaveOutcome SaveGameToFile(const World& world, const Story& story, Files& files);
+// Writes the game's record to files.places.save; the previous saved game stays whole whatever goes
+// wrong. Whatever stands there that cannot be read (a file of someone else's, a folder) is never
+// replaced unseen: it is moved aside first, and when that cannot be done the game is not saved.
+SaveResult SaveGameToFile(const World& world, const Story& story, Files& files);
 // Reads and, when it is sound, restores the saved game: the one at files.places.save, or when there
-// is none there, the one at files.places.oldSave. A damaged file is left as it is.
-LoadOutcome LoadGameFromFile(World& world, Story& story, Files& files);
+// is none there, the one at files.places.oldSave. A damaged or unreadable file is left as it is.
+LoadResult LoadGameFromFile(World& world, Story& story, Files& files);
 
 }  // namespace vz

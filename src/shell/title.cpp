@@ -17,6 +17,8 @@ bool Over(int top, int mouseX, int mouseY) {
            mouseY <= top + kButtonH - 1;
 }
 
+constexpr int kStartTop = 400, kLoadTop = 500, kQuitTop = 600;
+
 bool Button(Surface& target, int top, const Surface& normal, const Surface& highlighted, int mouseX, int mouseY,
             bool click) {
     const bool over = Over(top, mouseX, mouseY);
@@ -38,11 +40,19 @@ void InitTitleMenu(TitleMenu& m, Files& files) {
 
 void DrawTitleBackground(const TitleMenu& menu, Surface& target) { CopyFullScreen(menu.background, target); }
 
+TitleChoice TitleButtonAt(int mouseX, int mouseY) {
+    if (Over(kStartTop, mouseX, mouseY)) return TitleChoice::Start;
+    if (Over(kLoadTop, mouseX, mouseY)) return TitleChoice::Load;
+    if (Over(kQuitTop, mouseX, mouseY)) return TitleChoice::Quit;
+    return TitleChoice::None;
+}
+
 TitleChoice UpdateTitleMenu(const TitleMenu& m, Surface& target, int mouseX, int mouseY, bool click) {
     TitleChoice choice = TitleChoice::None;
-    if (Button(target, 400, m.startNormal, m.startHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Start;
-    if (Button(target, 500, m.loadNormal, m.loadHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Load;
-    if (Button(target, 600, m.quitNormal, m.quitHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Quit;
+    if (Button(target, kStartTop, m.startNormal, m.startHighlighted, mouseX, mouseY, click))
+        choice = TitleChoice::Start;
+    if (Button(target, kLoadTop, m.loadNormal, m.loadHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Load;
+    if (Button(target, kQuitTop, m.quitNormal, m.quitHighlighted, mouseX, mouseY, click)) choice = TitleChoice::Quit;
     return choice;
 }
 

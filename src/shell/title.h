@@ -22,6 +22,8 @@ enum class TitleChoice { None, Start, Load, Quit };
 
 void InitTitleMenu(TitleMenu& menu, Files& files);
 void DrawTitleBackground(const TitleMenu& menu, Surface& target);
+// The button under the mouse (None when it is on none).
+TitleChoice TitleButtonAt(int mouseX, int mouseY);
 // Draws the three buttons, the one under the mouse highlighted, and tells which one was clicked.
 TitleChoice UpdateTitleMenu(const TitleMenu& menu, Surface& target, int mouseX, int mouseY, bool click);
 // The three buttons' middles and hit areas, for the keyboard's Tab.

@@ -21,10 +21,12 @@ void LoadFrames(std::array<Surface, N>& frames, Files& files, const char* stem, 
     }
 }
 
+constexpr int kStepsPerPicture = 4;
+
 void Advance(Hero& h, int period) {
     if (h.animDelay == 0) {
         h.animFrame = (h.animFrame + 1) % period;
-        h.animDelay = 4;
+        h.animDelay = kStepsPerPicture;
     }
     h.animDelay -= 1;
 }
@@ -220,5 +222,13 @@ void DrawHeroPose(const Hero& hero, const Surface& picture, Surface& target) {
 }
 
 bool HeroArrived(const Hero& hero) { return hero.x == hero.targetX && hero.y == hero.targetY; }
+
+bool FootComesDown(const Hero& hero) {
+    // Advance leaves one step fewer than a picture's share right after it changed the picture;
+    // a standing hero (animDelay 0) never qualifies.
+    if (hero.animDelay != kStepsPerPicture - 1) return false;
+    if (hero.facing == kLeft || hero.facing == kRight) return hero.animFrame == 1 || hero.animFrame == 4;
+    return hero.animFrame % 4 == 0 || hero.animFrame % 4 == 2;
+}
 
 }  // namespace vz

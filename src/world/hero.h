@@ -55,6 +55,10 @@ void StepHero(Hero& hero, const WalkMask& mask);
 void DrawHeroStanding(const Hero& hero, Surface& target);
 void DrawHeroPose(const Hero& hero, const Surface& picture, Surface& target);
 bool HeroArrived(const Hero& hero);
+// True when his last step brought in a walking picture in which a foot comes down on the ground:
+// the strides' wide pictures sideways (1 and 4), the pictures with both soles flat going up or
+// down (0 and 2). The other pictures lift, swing or pass a foot.
+bool FootComesDown(const Hero& hero);
 
 // A cell outside the grid counts as blocked.
 bool CellBlocked(const WalkMask& mask, int row, int col);

@@ -22,18 +22,29 @@ void AddToInventory(Carried& carried, int object) {
     if (IsValidObject(object)) carried[object] = 1;
 }
 
+namespace {
+
+bool OverButton(const InventoryPanel& panel, int bx, int by, int mouseX, int mouseY) {
+    return bx <= mouseX && mouseX <= bx + panel.buttonWidth - 1 && by <= mouseY &&
+           mouseY <= by + panel.buttonHeight - 1;
+}
+
+}  // namespace
+
+PanelButton InventoryButtonAt(const InventoryPanel& panel, int mouseX, int mouseY) {
+    if (OverButton(panel, panel.saveX, panel.saveY, mouseX, mouseY)) return PanelButton::Save;
+    if (OverButton(panel, panel.backX, panel.backY, mouseX, mouseY)) return PanelButton::Back;
+    return PanelButton::None;
+}
+
 PanelButton UpdateInventoryButtons(const InventoryPanel& panel, int mouseX, int mouseY, Surface& target,
                                    bool click) {
     PanelButton clicked = PanelButton::None;
-    auto over = [&](int bx, int by) {
-        return bx <= mouseX && mouseX <= bx + panel.buttonWidth - 1 && by <= mouseY &&
-               mouseY <= by + panel.buttonHeight - 1;
-    };
-    if (over(panel.saveX, panel.saveY)) {
+    if (OverButton(panel, panel.saveX, panel.saveY, mouseX, mouseY)) {
         DrawSprite(panel.buttonWidth, panel.buttonHeight, panel.saveX, panel.saveY, panel.saveImage, target);
         if (click) clicked = PanelButton::Save;
     }
-    if (over(panel.backX, panel.backY)) {
+    if (OverButton(panel, panel.backX, panel.backY, mouseX, mouseY)) {
         DrawSprite(panel.buttonWidth, panel.buttonHeight, panel.backX, panel.backY, panel.backImage, target);
         if (click) clicked = PanelButton::Back;
     }

@@ -27,6 +27,8 @@ enum class PanelButton { None, Save, Back };
 
 void InitInventoryPanel(InventoryPanel& panel, Carried& carried, Files& files);
 void AddToInventory(Carried& carried, int object);
+// The button under the mouse, if any.
+PanelButton InventoryButtonAt(const InventoryPanel& panel, int mouseX, int mouseY);
 // Draws the highlighted button under the mouse; returns the button clicked, if any.
 PanelButton UpdateInventoryButtons(const InventoryPanel& panel, int mouseX, int mouseY, Surface& target,
                                    bool click);

@@ -34,6 +34,14 @@ enum class GameState : int32_t {
 
 bool IsValidGameState(int32_t value);
 
+// What the rules of sound remember from one frame to the next. It only shapes what is heard: it is
+// never saved, and nothing of the game's behaviour reads it.
+struct CueMemory {
+    int32_t buttonBefore = 0;  // the title's or the panel's button under the pointer last frame, 0 none
+    int32_t buttonNow = 0;     // the same for this frame, as the title or the panel finds it
+    int32_t sleeperFrames = 0;  // frames for which someone asleep has been in the scene on show
+};
+
 struct World {
     GameState state = GameState::TitleMenu;
     int32_t locationIndex = 0;
@@ -48,6 +56,7 @@ struct World {
     Location location;
     Hero hero;
     SoundFrame sound;  // what should be playing, and this frame's cues
+    CueMemory cueMemory;
 };
 
 }  // namespace vz

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform.files[vz::kSavePath].assign(data, data + size);
     // A game that loads is played for a frame, to see that what it restored holds together. Only a
     // whole record loads, and never with the hero where he could not be drawn.
-    if (vz::LoadGameFromFile(game->world, game->story, platform) == vz::LoadOutcome::Loaded) {
+    if (vz::LoadGameFromFile(game->world, game->story, platform).outcome == vz::LoadOutcome::Loaded) {
         if (size != vz::kSaveBytes || !vz::HeroCanStandAt(game->world.hero.x, game->world.hero.y)) __builtin_trap();
         game->world.state = vz::GameState::Play;
         vz::test::Frame(*game, platform);

@@ -22,9 +22,20 @@ RawInput HeadlessPlatform::ReadInput() {
     return r;
 }
 
+void HeadlessPlatform::PlaySound(const SoundFrame& frame) {
+    if (sounds_.size() == kKeptSoundFrames) sounds_.pop_front();
+    sounds_.push_back(frame);
+    ++soundRequests_;
+}
+
 void HeadlessPlatform::Present(const Surface& frame) {
     if (keepFrames) lastFrame_ = frame;
     ++presents_;
+}
+
+void HeadlessPlatform::Report(const std::string& text) {
+    reports.push_back(text);
+    if (echoReports) Files::Report(text);
 }
 
 }  // namespace vz

@@ -16,6 +16,7 @@
 #include "platform/sdl/sdl_controller.h"
 #include "platform/settings.h"
 #include "platform/signals.h"
+#include "platform/window_place.h"
 
 namespace vz {
 
@@ -51,6 +52,7 @@ public:
         SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
         // The game's own handlers take the quit signals (platform/signals.h), also during a notice.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        failure.noDisplay = true;  // until a display is open
         if (SDL_Init(SDL_INIT_VIDEO) != 0) return Fail(failure, "DDraw Fehler: CreateEx()");
         // Without a screen SDL may fall back to drawing nowhere; the game would then run unseen.
         const char* driver = SDL_GetCurrentVideoDriver();
@@ -61,6 +63,7 @@ public:
         // On X11 SDL would otherwise back the window's surface with an OpenGL texture, which on a
         // machine without a graphics card means a software GL costing tens of megabytes and more
         // processor time than the plain shared-memory image it replaces.
+        failure.noDisplay = false;
         if (driver && SDL_strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (!CreateWindow()) return Fail(failure, "DDraw Fehler: CoopLevel()");
         SDL_Surface* screen = SDL_GetWindowSurface(window_);
@@ -367,34 +370,34 @@ private:
     void LoadSettings(const DisplayRequest& request) {
         settingsFolder_ = SettingsFolder();
         if (!settingsFolder_.empty()) {
-            std::string warning;
-            settings_ = LoadDisplaySettings(*this, settingsFolder_ + "/" + kSettingsFileName, warning);
-            if (!warning.empty()) std::fprintf(stderr, "vudizid: %s\n", warning.c_str());
+            std::vector<std::string> warnings;
+            settings_ = LoadDisplaySettings(*this, settingsFolder_ + "/" + kSettingsFileName, settingsFile_, warnings);
+            for (const std::string& warning : warnings) Report(warning);
         }
         saved_ = settings_;
         fullscreen_ = request.fullscreen.value_or(settings_.fullscreen);
         scale_ = request.scale.value_or(settings_.scale);
     }
 
-    // The window where it was left, if that place is still on a screen; else centred.
+    // The window where it was left, if that place is still on a screen, else centred; either way
+    // made to fit the screen, frame and all (platform/window_place.h).
     bool CreateWindow() {
-        int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = kScreenWidth, h = kScreenHeight;
-        if (settings_.hasWindowPlace) {
-            w = settings_.windowWidth;
-            h = settings_.windowHeight;
-            const SDL_Rect place{settings_.windowX, settings_.windowY, w, h};
-            for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
-                SDL_Rect bounds;
-                if (SDL_GetDisplayBounds(d, &bounds) == 0 && SDL_HasIntersection(&place, &bounds)) {
-                    x = place.x;
-                    y = place.y;
-                    break;
-                }
-            }
+        std::vector<ScreenRect> screens;
+        for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+            SDL_Rect b;
+            if (SDL_GetDisplayUsableBounds(d, &b) == 0) screens.push_back({b.x, b.y, b.w, b.h});
         }
+        const ScreenRect wanted = settings_.hasWindowPlace
+                                      ? ScreenRect{settings_.windowX, settings_.windowY, settings_.windowWidth,
+                                                   settings_.windowHeight}
+                                      : ScreenRect{0, 0, kScreenWidth, kScreenHeight};
+        // A window opened on the whole screen has no frame: it may take the screen's size (without
+        // a window manager, which alone makes it cover the screen, that is all it gets).
+        const ScreenRect at =
+            PlaceWindow(wanted, settings_.hasWindowPlace, screens, fullscreen_ ? FrameBorders{} : kUsualFrame);
         const Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                              (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        window_ = SDL_CreateWindow("Vudizid Ozazi", x, y, w, h, flags);
+        window_ = SDL_CreateWindow("Vudizid Ozazi", at.x, at.y, at.width, at.height, flags);
         if (window_) SDL_GetWindowPosition(window_, &askedX_, &askedY_);
         return window_ != nullptr;
     }
@@ -425,22 +428,21 @@ private:
             SDL_GetWindowSize(window_, &settings_.windowWidth, &settings_.windowHeight);
             settings_.hasWindowPlace = true;
         }
-        if (settings_ == saved_ || settingsFolder_.empty()) return;
-        if (SaveDisplaySettings(*this, settingsFolder_, settings_) != WriteResult::Ok)
-            std::fprintf(stderr, "vudizid: the settings cannot be kept in %s\n", settingsFolder_.c_str());
+        if (settings_ == saved_ || settingsFolder_.empty() || settingsFile_.keepAsItIs) return;
+        if (SaveDisplaySettings(*this, settingsFolder_, settingsFile_, settings_) != WriteResult::Ok)
+            Report("the settings cannot be kept in " + settingsFolder_ + ": " + writeProblem);
     }
 
     // ---- Screenshots ----
 
     void TakeScreenshot(const Surface& frame, uint32_t now) {
-        std::string problem;
-        const std::string path = SaveScreenshot(frame, ScreenshotFolder(), std::time(nullptr), problem);
-        if (path.empty())
-            std::fprintf(stderr, "vudizid: no screenshot: %s\n", problem.c_str());
+        const ScreenshotResult shot = SaveScreenshot(frame, ScreenshotFolder(), std::time(nullptr));
+        if (shot.outcome != ScreenshotOutcome::Saved)
+            Report("no screenshot: " + shot.problem);
         else
-            std::printf("vudizid: screenshot saved as %s\n", path.c_str());
+            std::printf("vudizid: screenshot saved as %s\n", shot.path.c_str());
         std::fflush(stdout);
-        note_.Show(!path.empty(), now);
+        note_.Show(shot.outcome, now);
     }
 
     // ---- Drawing into the window ----
@@ -581,6 +583,7 @@ private:
     std::unique_ptr<SdlControllers> controllers_;
 
     std::string settingsFolder_;
+    SettingsFile settingsFile_;  // every line of the file, the player's own kept as they stand
     DisplaySettings settings_;  // as now, updated while the window moves
     DisplaySettings saved_;     // as the file holds them
     int askedX_ = 0, askedY_ = 0;  // where the window was created

@@ -13,6 +13,7 @@ namespace vz {
 struct StartupFailure {
     std::string notice;  // what the player is told
     std::string reason;  // what the system said, for standard error
+    bool noDisplay = false;  // no display could be opened at all
 };
 
 // What the command line asks of the display; what it leaves open is taken as the player left it
