@@ -18,6 +18,8 @@ TEST(CommandLine, OptionsSetTheWindowAndTheFolderAndTheLastWindowOptionWins) {
     EXPECT_FALSE(cl.fullscreen.has_value());  // as the player left it
     EXPECT_FALSE(cl.scale.has_value());
     EXPECT_EQ(cl.dataFolder, "");
+    EXPECT_FALSE(cl.mute);
+    EXPECT_TRUE(ParseCommandLine({"--mute", "--window"}).mute);
 
     cl = ParseCommandLine({"--window", "--data", "/opt/pictures"});
     EXPECT_EQ(cl.action, LaunchAction::Play);

@@ -110,6 +110,24 @@ TEST(PictureSearch, TheInstalledCopyIsKnownByWhereItLiesAndEachPlaceIsTriedOnce)
     EXPECT_EQ(found.tried, std::vector<std::string>{p.program + "/images"});
 }
 
+TEST(SoundSearch, TheSoundsBesideThePicturesElseTheInstalledCopysElseNone) {
+    Places p;
+    fs::create_directories(p.root.Path("share/vudizid/sounds"));
+    // A copy without sounds of its own takes the installed ones.
+    EXPECT_EQ(FindSounds(p.work + "/images", p.installed), p.root.Path("share/vudizid/sounds"));
+    fs::create_directories(p.work + "/sounds");
+    EXPECT_EQ(FindSounds(p.work + "/images/", p.installed), p.work + "/sounds");
+    EXPECT_EQ(FindSounds(p.installed, p.installed), p.root.Path("share/vudizid/sounds"));
+    // A file called sounds is no folder of sounds.
+    TempFolder::WriteAt(p.program + "/sounds", {1});
+    fs::remove_all(p.root.Path("share/vudizid/sounds"));
+    EXPECT_EQ(FindSounds(p.program + "/images", p.installed), "");
+    FilePlaces places;
+    EXPECT_EQ(places.Sound("music_title"), "") << "no folder, no file";
+    places.sounds = p.work + "/sounds";
+    EXPECT_EQ(places.Sound("music_title"), p.work + "/sounds/music_title.ogg");
+}
+
 TEST(PlayerFolder, FollowsAnAbsoluteXdgDataHomeElseTheHomeFolder) {
     auto data = [](const char* xdgDataHome, const char* home) {
         return DataFolder([=](const char* name) -> const char* {

@@ -34,6 +34,8 @@ TEST(Settings, WhatIsWrittenReadsBack) {
     s.windowY = 1200;
     s.windowWidth = 1280;
     s.windowHeight = 960;
+    s.volume = 30;
+    s.muted = true;
     s.textPace = TextPace::Longer;
     SettingsFile file;
     std::vector<std::string> warnings;
@@ -53,7 +55,8 @@ TEST(Settings, EveryLineTheGameDoesNotOwnIsKeptAsItStands) {
                                    "language=de\n"
                                    "window = 10 20 800 600\n"
                                    "[later]\n"
-                                   "volume=7 ; a later version's key\n"
+                                   "zoom=7 ; a later version's key\n"
+                                   "volume=80\nmute=no\n"
                                    "fullscreen=no";
     SettingsFile file;
     std::vector<std::string> warnings;
@@ -75,17 +78,20 @@ TEST(Settings, EveryLineTheGameDoesNotOwnIsKeptAsItStands) {
                                              "language=de\n"
                                              "window=30 20 800 600\n"
                                              "[later]\n"
-                                             "volume=7 ; a later version's key\n"
+                                             "zoom=7 ; a later version's key\n"
+                                             "volume=80\nmute=no\n"
                                              "fullscreen=no\n");
     // The game's keys the file did not hold yet are added at its end.
     SettingsFile other;
     Parsed("language=de\n", other, warnings);
-    EXPECT_EQ(FormatSettings(other, s), "language=de\nscale=fit\nfullscreen=no\nwindow=30 20 800 600\n");
+    EXPECT_EQ(FormatSettings(other, s),
+              "language=de\nscale=fit\nfullscreen=no\nwindow=30 20 800 600\nvolume=80\nmute=no\n");
 }
 
 TEST(Settings, ABadLineIsIgnoredAloneAndNamedOnce) {
     for (const char* bad : {"fullscreen=maybe", "scale=huge", "window=1 2 3", "window=1 2 3 4 5", "window=0 0 10 10",
                             "window=0 0 1024 99999", "window=a b 1024 768", "window=200000 0 1024 768", "scale=",
+                            "volume=101", "volume=-1", "volume=loud", "mute=1",
                             "textpace=3x"}) {
         const std::string text = std::string("# mine\nwindow=5 6 900 700\n") + bad + "\nscale=whole\n";
         SettingsFile file;
@@ -175,7 +181,7 @@ TEST(Settings, ARewrittenFileKeepsItsMode) {
     DisplaySettings s = LoadDisplaySettings(files, path, file, warnings);
     s.scale = ScaleMode::Whole;
     ASSERT_EQ(SaveDisplaySettings(files, folder.Path(""), file, s), WriteResult::Ok);
-    EXPECT_EQ(Contents(path), "language=de\nscale=whole\nfullscreen=yes\n");
+    EXPECT_EQ(Contents(path), "language=de\nscale=whole\nfullscreen=yes\nvolume=80\nmute=no\n");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);

@@ -26,13 +26,15 @@ need_tools() {
 }
 
 # The player's folders inside the test's folder, never the real ones, and a working folder whose
-# images/ links to the built pictures, without any saved game.
+# images/ links to the built pictures, without any saved game, and whose sounds/ is the built one.
 make_work_folder() {
   export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_PICTURES_DIR="$work/pictures"
   mkdir -p "$work/images"
   for f in "$build"/images/*; do
     [ "$(basename "$f")" = outro.sbf ] || ln -s "$f" "$work/images/"
   done
+  # The sounds beside the pictures, as in the build folder.
+  [ -d "$build/sounds" ] && ln -s "$build/sounds" "$work/sounds"
 }
 
 # Headless pictures of a replay script: headless NAME 'script lines'.

@@ -7,8 +7,8 @@ build=1
 if [ "${1:-}" = "--no-build" ]; then build=0; shift; fi
 
 # The sounds are rendered at build time: scores through libfluidsynth and the FluidR3 General MIDI
-# soundfont (fluid-soundfont-gm, MIT), encoded with libvorbis.
-packages=(build-essential cmake pkg-config libsdl2-dev libpng-dev librsvg2-dev libcairo2-dev
+# soundfont (fluid-soundfont-gm, MIT), encoded with libvorbis; the game plays them with SDL_mixer.
+packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev libpng-dev librsvg2-dev libcairo2-dev
           libfreetype-dev fonts-dejavu-core libgtest-dev googletest libbenchmark-dev
           libfluidsynth-dev fluid-soundfont-gm libvorbis-dev "$@")
 missing=()

@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPictureFolderName = "images";
+constexpr const char* kSoundFolderName = "sounds";
 constexpr size_t kMaxUserDirsBytes = 64 * 1024;
 
 
@@ -68,6 +69,21 @@ std::string FilePlaces::Picture(const std::string& name) const {
     const std::string prefix = std::string(kPictureFolderName) + "/";
     if (pictures.empty() || name.compare(0, prefix.size(), prefix) != 0) return name;
     return pictures + "/" + name.substr(prefix.size());
+}
+
+std::string FilePlaces::Sound(const std::string& name) const {
+    return sounds.empty() ? std::string() : sounds + "/" + name + ".ogg";
+}
+
+std::string FindSounds(const std::string& picturesFolder, const std::string& installedPictures) {
+    for (const std::string& pictures : {picturesFolder, installedPictures}) {
+        if (pictures.empty()) continue;
+        const std::string folder =
+            Absolute((fs::path(Absolute(pictures, "/")).parent_path() / kSoundFolderName).string(), "/");
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return folder;
+    }
+    return {};
 }
 
 FoundPictures FindPictures(const PictureSearch& search) {

@@ -18,9 +18,12 @@ struct FilePlaces {
     std::string pictures;          // the pictures' folder; empty for images/ below the working directory
     std::string save = kSavePath;  // where the game saves, and the first place a load looks
     std::string oldSave;           // read when `save` holds no saved game; never written or removed
+    std::string sounds;            // the sounds' folder; empty when there is none (the game is silent)
 
     // The file on disk of a picture the game names "images/<name>".
     std::string Picture(const std::string& name) const;
+    // The file of a sound by its name ("music_title"); empty when there is no sounds folder.
+    std::string Sound(const std::string& name) const;
 };
 
 // The places where the pictures may be, in the order they are tried.
@@ -45,6 +48,11 @@ struct FoundPictures {
 // files, readable, so an empty or unreadable folder, or an unrelated one that happens to be called
 // images (even one holding pictures of the same kind), is passed over.
 FoundPictures FindPictures(const PictureSearch& search);
+
+// The sounds live in a folder "sounds" beside the pictures' folder (build/sounds beside build/images,
+// the installed copy's beside its pictures). Pictures without sounds beside them (named with --data,
+// say) take the installed copy's sounds; empty when neither folder exists.
+std::string FindSounds(const std::string& picturesFolder, const std::string& installedPictures);
 
 // Reads one environment variable (null when unset); tests hand in their own.
 using Environment = std::function<const char*(const char* name)>;

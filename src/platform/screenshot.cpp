@@ -9,9 +9,9 @@
 #include <cstring>
 
 #include "platform/files.h"
-#include "platform/glyphs.h"
 #include "platform/paths.h"
 #include "platform/png_writer.h"
+#include "platform/screen_note.h"
 
 namespace vz {
 
@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kMostPerSecond = 999;  // names tried for the screenshots of one second
 constexpr const char* kPendingName = ".Vudizid Ozazi screenshot.png";  // while it is being written
+
 
 }  // namespace
 
@@ -88,7 +89,7 @@ const char* ScreenshotNote::Text() const {
 bool ScreenshotNote::Showing(uint32_t now) const { return shown_ && now - since_ < kShownMs; }
 
 void ScreenshotNote::Draw(Surface& picture, const Fonts& fonts, uint32_t now) const {
-    if (Showing(now)) DrawNote(picture, fonts, Text());
+    if (Showing(now)) DrawCornerNote(picture, fonts, Text());
 }
 
 }  // namespace vz

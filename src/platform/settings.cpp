@@ -76,6 +76,16 @@ const SettingKey kSettingKeys[] = {
          return std::to_string(s.windowX) + ' ' + std::to_string(s.windowY) + ' ' + std::to_string(s.windowWidth) +
                 ' ' + std::to_string(s.windowHeight);
      }},
+    {"volume",  // - and +: per cent, in steps of ten
+     [](const std::string& v, DisplaySettings& s) { return ToInt(v, 0, 100, s.volume); },
+     [](const DisplaySettings& s) -> std::string { return std::to_string(s.volume); }},
+    {"mute",  // M (--mute is for one run and is not kept)
+     [](const std::string& v, DisplaySettings& s) {
+         if (v != "yes" && v != "no") return false;
+         s.muted = v == "yes";
+         return true;
+     },
+     [](const DisplaySettings& s) -> std::string { return s.muted ? "yes" : "no"; }},
     {"textpace",  // T: how long answers and conversation lines stay; the game's own pace is not written
      [](const std::string& v, DisplaySettings& s) { return TextPaceFromName(v, s.textPace); },
      [](const DisplaySettings& s) -> std::string {

@@ -1,4 +1,5 @@
-// The display as the player left it (scaling, full screen or window, the window's place), kept between runs.
+// The display as the player left it (scaling, full screen or window, the window's place) and the sound's
+// volume and mute, kept between runs.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,8 @@ struct DisplaySettings {
     int windowY = 0;
     int windowWidth = 1024;
     int windowHeight = 768;
+    int volume = 80;     // per cent, in steps of ten
+    bool muted = false;
     TextPace textPace = TextPace::Normal;  // not the display's, but kept in the same file
 
     bool operator==(const DisplaySettings&) const = default;

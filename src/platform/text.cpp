@@ -62,16 +62,4 @@ int TextLeftInsideScreen(int x, bool multiLine, const char* text) {
     return std::max(0, kScreenWidth - kEdgeGap - width);
 }
 
-void DrawNote(Surface& picture, const Fonts& fonts, const char* text) {
-    constexpr uint16_t kNoteBackground = 0x10A2;  // a dark grey the font reads well on
-    constexpr int kNoteMargin = 8;
-    if (picture.Empty()) return;
-    const int boxWidth = std::min(picture.width, BitmapTextWidth(false, text) + 2 * kNoteMargin);
-    const int boxHeight = kLineHeight + kNoteMargin;
-    const int top = std::max(0, picture.height - boxHeight);
-    for (int y = top; y < picture.height; ++y)
-        for (int x = 0; x < boxWidth; ++x) picture.Set(x, y, kNoteBackground);
-    DrawBitmapText(kNoteMargin, top + kNoteMargin / 2, false, 0, picture, text, fonts);
-}
-
 }  // namespace vz

@@ -26,8 +26,4 @@ int BitmapTextWidth(bool multiLine, const char* text);
 // ends inside the screen, else far enough left to end a few pixels inside the right edge (not left of 0).
 int TextLeftInsideScreen(int x, bool multiLine, const char* text);
 
-// A short note on a dark box in the bottom left corner of `picture` (the screenshot key's, the text
-// pace key's).
-void DrawNote(Surface& picture, const Fonts& fonts, const char* text);
-
 }  // namespace vz

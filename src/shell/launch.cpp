@@ -25,6 +25,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             cl.fullscreen = false;
         } else if (a == "--fullscreen") {
             cl.fullscreen = true;
+        } else if (a == "--mute") {
+            cl.mute = true;
         } else if (a == "--scale" || a.rfind("--scale=", 0) == 0) {
             const std::string how = a == "--scale" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(8);
             if (how == "fit")
@@ -71,6 +73,7 @@ std::string UsageText() {
            "  --scale fit    make the picture as large as the screen allows\n"
            "  --scale whole  grow the picture by a whole number only, every pixel the same size\n"
            "  --data DIR     read the pictures from DIR instead of looking for them\n"
+           "  --mute         start without sound (M brings it back)\n"
            "  --help         show this help and end\n"
            "  --version      show the version and end\n"
            "  --             end the options\n"
@@ -79,7 +82,8 @@ std::string UsageText() {
            "images/ next to the program, then in the installed copy. Without --window or --fullscreen,\n"
            "and --scale, the game starts as it was left last time (the whole screen at first).\n"
            "Alt+Enter or F11 switches between a window and the whole screen while playing, F10\n"
-           "between the two scales.\n"
+           "between the two scales. M mutes and unmutes the sound, - and + lower and raise its volume.\n"
+           "The sounds are read from sounds/ beside the pictures' folder.\n"
            "H gives a hint, T lets texts stay longer. The keyboard alone plays too: Tab and Shift+Tab\n"
            "step between the things that answer a click, the arrows move the pointer, Enter acts,\n"
            "Backspace is the right button and I opens the inventory.\n";
@@ -103,6 +107,7 @@ bool PlaceRunFiles(const std::string& dataFolder, const std::string& installedPi
     }
     const std::string player = DataFolder();
     places = PlaceFiles(found, player, FolderIsWritable(found.folder));
+    places.sounds = FindSounds(found.folder, installedPictures);
     // The player's folder is made before it is needed, so the first save has a place to go; if it
     // cannot be made, saving tells so as for any folder that cannot be written.
     if (!player.empty() && places.save == player + "/" + kSaveFileName) MakeFolders(player);

@@ -17,6 +17,7 @@ struct CommandLine {
     // --fullscreen or --window, the last one given winning; unset: as the player left it last time.
     std::optional<bool> fullscreen;
     std::optional<ScaleMode> scale;  // --scale fit|whole; unset: as last time
+    bool mute = false;       // --mute: start without sound; unset: as last time
     std::string dataFolder;  // --data DIR
     std::string error;       // why the command line was refused
 };

@@ -39,6 +39,7 @@ int Play(const vz::CommandLine& command) {
     DisplayRequest display;
     display.fullscreen = command.fullscreen;
     display.scale = command.scale;
+    display.mute = command.mute;
     std::unique_ptr<Platform> platform = CreateSdlPlatform(display, failure);
     if (!platform) {
         std::fprintf(stderr, "vudizid: %s (%s)\n", failure.notice.c_str(), failure.reason.c_str());

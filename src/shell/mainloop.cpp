@@ -4,6 +4,7 @@
 #include "logic/interaction.h"
 #include "logic/rules.h"
 #include "logic/scenes.h"
+#include "platform/screen_note.h"
 #include "shell/ending.h"
 #include "shell/game.h"
 #include "shell/savegame.h"
@@ -19,7 +20,7 @@ void Poll(Game& game, Platform& platform) {
 
 // Shows the frame, with the note over it while there is one.
 void Show(Game& game, Platform& platform) {
-    if (game.noteFrames > 0 && game.note != nullptr) DrawNote(game.world.backBuffer, game.world.fonts, game.note);
+    if (game.noteFrames > 0 && game.note != nullptr) DrawCornerNote(game.world.backBuffer, game.world.fonts, game.note);
     platform.Present(game.world.backBuffer);
 }
 

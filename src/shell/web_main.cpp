@@ -24,6 +24,7 @@ bool Start() {
     game = std::make_unique<Game>();
     StartUp(*game, platform);
     platform.SetIcon(game->icon);
+    platform.SetFonts(game->world.fonts);
     game->story.textPace = platform.StoredTextPace();
     return true;
 }

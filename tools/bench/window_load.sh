@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The real game on its title screen in a virtual X display: processor time it uses over SECONDS, as
-# a share of one core, and its peak resident memory. Prints one line:
+# The real game in a virtual X display: processor time it uses over SECONDS, as a share of one core,
+# and its peak resident memory. On its title screen with the pointer still or moving, or walking: the
+# hero walking along the ship's beach. Prints one line:
 #   cpu_percent=N.N peak_kb=N
-# Usage: tools/bench/window_load.sh BUILD_DIR [SECONDS] [SCREEN, e.g. 1024x768] [still|moving]
+# Usage: tools/bench/window_load.sh BUILD_DIR [SECONDS] [SCREEN, e.g. 1024x768] [still|moving|walking]
+# The game is given the options in VZ_GAME_OPTIONS (e.g. --mute); its sound goes where SDL_AUDIODRIVER
+# says (the disk driver writing to /dev/null mixes as a sound card would have it).
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 seconds="${2:-10}"
@@ -39,7 +42,9 @@ xvfb_pid=$!
 export DISPLAY="$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
-(cd "$work" && exec "$build/vudizid") >"$work/game.log" 2>&1 &
+[ -d "$build/sounds" ] && ln -s "$build/sounds" "$work/sounds"
+# shellcheck disable=SC2086
+(cd "$work" && exec "$build/vudizid" ${VZ_GAME_OPTIONS:-}) >"$work/game.log" 2>&1 &
 game_pid=$!
 for _ in $(seq 100); do
   xdotool search --name 'Vudizid Ozazi' >/dev/null 2>&1 && break
@@ -50,6 +55,11 @@ done
 # given; a player's game has it.
 xdotool search --name 'Vudizid Ozazi' 2>/dev/null | while read -r w; do xdotool windowfocus "$w" 2>/dev/null; done
 sleep 1  # past start-up: only the title screen's own frames are measured
+if [ "$pointer" = walking ]; then
+  # Start (the pointer starts at 400, 300), then far along the beach: a walk of some 20 s.
+  xdotool mousemove_relative -- 100 130; sleep 0.3; xdotool click 1; sleep 1.5
+  xdotool mousemove_relative -- 400 190; sleep 0.3; xdotool click 1; sleep 1.5
+fi
 if [ "$pointer" = moving ]; then
   (while true; do xdotool mousemove_relative -- 3 2 >/dev/null 2>&1; sleep 0.02;
                   xdotool mousemove_relative -- -3 -2 >/dev/null 2>&1; sleep 0.02; done) &

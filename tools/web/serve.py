@@ -15,6 +15,7 @@ TYPES = {
     ".js": "text/javascript; charset=utf-8",
     ".wasm": "application/wasm",
     ".data": "application/octet-stream",
+    ".ogg": "audio/ogg",
 }
 
 

@@ -5,11 +5,15 @@ ROOT holds build/ (the native build, for the replay tool's reference frame) and 
 page, built by ./web). The page is served on 127.0.0.1 and played with real mouse events: the title
 screen must equal the headless frame; Start, the way to the bar, the sugar taken and saved with the
 inventory's button; after a reload Load brings back the state of the save; a damaged save gets the
-game's notice on the page and stays as it was; and no error reaches the browser's console.
+game's notice on the page and stays as it was; and no error reaches the browser's console. The sound:
+no audio before the first click, the title's piece heard after it, the header's button and M mute it
+and bring it back, the choice outlives a reload; and on a copy of the page whose sound files are
+missing, damaged or empty, the game plays on as before, silent for those sounds only.
 """
 import base64
 import json
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -130,6 +134,15 @@ class Page:
         # Clicks come at least five frames apart, or the game takes the second for a held button.
         time.sleep(0.25)
 
+    def to_the_sugar(self, what=""):
+        """From the title: Start, the walk to the bar, and the Take verb over the sugar."""
+        self.click(500, 430)
+        self.wait("s.state === 4 && s.location === 0", "Start: the ship's beach" + what)
+        self.click(970, 630)
+        self.wait("s.location === 1 && s.state === 4", "the walk to the bar")
+        self.click(840, 527, "right")
+        self.wait("s.verb === 1", "the Take verb")
+
     def frames(self, count):
         start = self.state()["frame"]
         self.wait(f"s.frame >= {start + count}", f"{count} frames")
@@ -149,12 +162,7 @@ def play(browser, url, reference, shot):
     check(browser.evaluate("document.querySelector('link[rel=icon]').href.startsWith('data:image/png')"),
           "the game's icon became the page's")
 
-    page.click(500, 430)
-    page.wait("s.state === 4 && s.location === 0", "Start: the ship's beach")
-    page.click(970, 630)
-    page.wait("s.location === 1 && s.state === 4", "the walk to the bar")
-    page.click(840, 527, "right")
-    page.wait("s.verb === 1", "the Take verb")
+    page.to_the_sugar()
     if shot:
         page.frames(3)
         browser.screenshot(shot)
@@ -236,6 +244,96 @@ def play(browser, url, reference, shot):
     check(page.state()["quit"] is True, "Escape ends the game and the page says so")
 
 
+HEARD = 0.005     # the level (RMS of full scale) above which the page is heard
+SILENT = 0.0005   # and below which it is silent
+
+
+def sound(browser, url):
+    page = Page(browser, url)
+    page.load()
+    check(page.browser.evaluate("vudizid.sound().state") == "none", "no audio before the player's first click")
+    page.click(120, 120)  # on the title's picture, beside its buttons
+    heard = browser.wait_for(f"(s => s.state === 'running' && s.music === 'music_title' && s.level > {HEARD} && s)"
+                             "(vudizid.sound())", what="the title's piece after the first click")
+    passed(f"after the first click the page's audio is running, the title's piece heard (level {heard['level']:.3f})")
+
+    def mute_button():
+        r = browser.evaluate("(() => { const r = document.getElementById('mute').getBoundingClientRect();"
+                             " return [r.left + r.width / 2, r.top + r.height / 2]; })()")
+        browser.click(*r)
+
+    mute_button()
+    browser.wait_for(f"(s => s.muted && s.level < {SILENT})(vudizid.sound())", what="silence after the mute button")
+    check(browser.evaluate("document.getElementById('mute').getAttribute('aria-pressed')") == "true",
+          "the header's mute button silences the page and shows itself pressed")
+    mute_button()
+    browser.wait_for(f"(s => !s.muted && s.level > {HEARD})(vudizid.sound())", what="the sound back")
+    passed("pressed again, it brings the sound back")
+    # The tab hidden (as the browser tells the page): silent, the sound's clock standing still; shown
+    # again, heard from where it was.
+    hide = ("(hidden => { Object.defineProperty(document, 'hidden', {configurable: true, get: () => hidden});"
+            " document.dispatchEvent(new Event('visibilitychange')); })")
+    browser.evaluate(f"{hide}(true)")
+    browser.wait_for(f"(s => s.state === 'suspended' && s.level < {SILENT})(vudizid.sound())",
+                     what="silence while the tab is hidden")
+    clock = browser.evaluate("vudizid.sound().time")
+    time.sleep(1)
+    check(browser.evaluate("vudizid.sound().time") == clock, "a hidden tab is silent and its sound stands still")
+    browser.evaluate(f"{hide}(false)")
+    browser.wait_for(f"(s => s.state === 'running' && s.level > {HEARD} && s.time < {clock} + 1)(vudizid.sound())",
+                     what="the sound back once the tab shows")
+    passed("shown again, the sound goes on from where it was")
+    browser.key("m", "KeyM", 77)
+    browser.wait_for(f"(s => s.muted && s.level < {SILENT})(vudizid.sound())", what="silence after M")
+    passed("M on the canvas mutes too")
+    page.load()
+    check(browser.evaluate("vudizid.sound().muted") is True, "the choice is kept in the browser over a reload")
+    browser.key("m", "KeyM", 77)
+    browser.wait_for(f"(s => !s.muted && s.state === 'running' && s.level > {HEARD})(vudizid.sound())",
+                     what="the sound after M, as the first key")
+    passed("M as the first key starts the audio and unmutes it")
+
+
+def broken_sounds(browser, web):
+    """A copy of the page whose title piece is missing, beach piece empty and take cue not Ogg."""
+    folder = tempfile.mkdtemp(prefix="vz-websound-")
+    try:
+        for name in os.listdir(web):
+            if name != "sounds":
+                os.symlink(os.path.join(web, name), os.path.join(folder, name))
+        os.mkdir(os.path.join(folder, "sounds"))
+        for name in os.listdir(os.path.join(web, "sounds")):
+            os.symlink(os.path.join(web, "sounds", name), os.path.join(folder, "sounds", name))
+        os.remove(os.path.join(folder, "sounds", "music_title.ogg"))
+        for name, body in (("music_beach.ogg", b""), ("sfx_take.ogg", b"OggS not really" * 50)):
+            os.remove(os.path.join(folder, "sounds", name))
+            with open(os.path.join(folder, "sounds", name), "wb") as f:
+                f.write(body)
+        server, url = serve(folder)
+        try:
+            page = Page(browser, url)
+            before = len(browser.errors())
+            page.load()
+            page.click(120, 120)
+            browser.wait_for("vudizid.sound().state === 'running'", what="the audio after the first click")
+            page.to_the_sugar(", with its piece empty")
+            page.click(840, 527)
+            page.wait("s.carried[2] === 1 && s.state === 4", "the sugar taken, its cue damaged", timeout=40)
+            report = browser.wait_for("(s => s.unplayable.length >= 3 && s)(vudizid.sound())",
+                                      what="the three files named")
+            check(sorted(report["unplayable"]) == ["music_beach", "music_title", "sfx_take"],
+                  f"missing, empty and damaged sound files are named, once each: {report['unplayable']}")
+            errors = browser.errors()[before:]
+            check(all("music_title.ogg" in e for e in errors),
+                  "the page reports nothing else than the missing file's failed request")
+            passed("a sound file that fails to load, or is damaged, changes nothing else: the game plays on")
+        finally:
+            server.kill()
+            server.wait()
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
 def main():
     args = sys.argv[1:]
     if not args:
@@ -254,7 +352,12 @@ def main():
     try:
         browser.open_page()
         play(browser, url, reference, shot)
+        sound(browser, url)
         errors = browser.errors()
+        if os.path.isdir(os.path.join(web, "sounds")) and os.listdir(os.path.join(web, "sounds")):
+            broken_sounds(browser, web)
+        else:
+            raise Failure("the page has no sounds (build-web/sounds is empty)")
         for e in errors:
             print("  " + e)
         check(not errors, "no error reached the browser's console")

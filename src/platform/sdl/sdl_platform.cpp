@@ -12,7 +12,9 @@
 #include "platform/arrows.h"
 #include "platform/paths.h"
 #include "platform/screen_scale.h"
+#include "platform/screen_note.h"
 #include "platform/screenshot.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_controller.h"
 #include "platform/settings.h"
 #include "platform/signals.h"
@@ -39,6 +41,7 @@ public:
             RememberDisplay();
             SDL_DestroyWindow(window_);
         }
+        audio_.reset();
         controllers_.reset();
         SDL_Quit();
     }
@@ -138,14 +141,33 @@ public:
             screenshotRequested_ = false;
             TakeScreenshot(frame, now);
         }
-        // The note goes only into the picture shown, after the screenshot took the frame.
-        if (note_.Showing(now)) {
+        // The note goes only into the picture shown, after the screenshot took the frame; the
+        // sound's note is the newer where both show.
+        if (soundNote_.Showing(now)) {
+            noted_ = frame;
+            soundNote_.Draw(noted_, fonts_, now);
+            Show(noted_);
+        } else if (note_.Showing(now)) {
             noted_ = frame;
             note_.Draw(noted_, fonts_, now);
             Show(noted_);
         } else {
             Show(frame);
         }
+        // The sound starts once the first picture is up, so the window never waits for the device.
+        if (!audio_) OpenAudio();
+    }
+
+    void PlaySound(const SoundFrame& frame) override {
+        if (audio_) audio_->Play(frame);
+    }
+
+    bool HasSound() const override { return audio_ && audio_->Open(); }
+
+    void ToggleMute() override {
+        sound_.ToggleMute();
+        settings_.muted = sound_.Muted();
+        SoundChanged();
     }
 
     uint32_t Ticks() override { return SDL_GetTicks(); }
@@ -193,6 +215,7 @@ public:
     bool WaitWhileAway() override {
         if (!Away()) return false;
         controllers_->Sleep();
+        if (audio_) audio_->SetAway(true);
         // The quit signals only take a note, which wakes no one: the wait looks at it a few times
         // a second, which costs next to nothing.
         while (Away() && !closeRequested_ && QuitSignal() == 0) {
@@ -202,6 +225,7 @@ public:
             if (redraw_) Show(shown_);
         }
         controllers_->Wake();
+        if (audio_) audio_->SetAway(false);
         return true;
     }
 
@@ -236,6 +260,9 @@ private:
                 break;
             case SDL_WINDOWEVENT:
                 HandleWindowEvent(e.window);
+                break;
+            case SDL_AUDIODEVICEREMOVED:
+                if (audio_ && !e.adevice.iscapture) audio_->DeviceLost();
                 break;
             default:
                 break;
@@ -276,6 +303,7 @@ private:
             case SDL_SCANCODE_UP: arrowUp_.Press(); break;
             case SDL_SCANCODE_DOWN: arrowDown_.Press(); break;
             default:
+                HandleSoundKey(key);
                 break;
         }
         // Letters by what they mean on the player's own layout, not where they sit.
@@ -295,6 +323,47 @@ private:
     std::array<PressLatch*, 10> KeyLatches() {
         return {&tab_, &backTab_, &rightKey_, &hint_, &inventory_, &textPace_, &arrowLeft_, &arrowRight_, &arrowUp_,
                 &arrowDown_};
+    }
+
+    // ---- Sound ----
+
+    // By the key's meaning, not its place, so M and + are where the player's layout has them.
+    // Holding - or + goes on lowering or raising.
+    void HandleSoundKey(const SDL_KeyboardEvent& key) {
+        if (key.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return;
+        switch (key.keysym.sym) {
+            case SDLK_m:
+                if (!key.repeat) ToggleMute();
+                break;
+            case SDLK_MINUS:
+            case SDLK_KP_MINUS:
+            case SDLK_PLUS:
+            case SDLK_EQUALS:
+            case SDLK_KP_PLUS: {
+                const bool down = key.keysym.sym == SDLK_MINUS || key.keysym.sym == SDLK_KP_MINUS;
+                if (down)
+                    sound_.Lower();
+                else
+                    sound_.Raise();
+                settings_.muted = false;  // a volume key brings the sound back
+                SoundChanged();
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    void SoundChanged() {
+        settings_.volume = sound_.Volume();
+        if (audio_) audio_->SetControl(sound_);
+        soundNote_.Show(sound_.Note(), SDL_GetTicks());
+    }
+
+    void OpenAudio() {
+        audio_ = std::make_unique<SdlAudio>(places.sounds, sound_, [](const std::string& line) {
+            std::fprintf(stderr, "vudizid: %s\n", line.c_str());
+        });
     }
 
     void HandleWindowEvent(const SDL_WindowEvent& w) {
@@ -377,6 +446,7 @@ private:
         saved_ = settings_;
         fullscreen_ = request.fullscreen.value_or(settings_.fullscreen);
         scale_ = request.scale.value_or(settings_.scale);
+        sound_ = SoundControl(settings_.volume, settings_.muted || request.mute);
     }
 
     // The window where it was left, if that place is still on a screen, else centred; either way
@@ -593,6 +663,9 @@ private:
     Fonts fonts_;
     bool screenshotRequested_ = false;
     ScreenshotNote note_;
+    ScreenNote soundNote_;  // the volume or mute just changed
+    SoundControl sound_;
+    std::unique_ptr<SdlAudio> audio_;  // made after the first picture
     Surface noted_;  // the frame with the note over it
 
     // What is on screen, so an unchanged frame is not drawn again.

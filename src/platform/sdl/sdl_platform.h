@@ -16,11 +16,12 @@ struct StartupFailure {
     bool noDisplay = false;  // no display could be opened at all
 };
 
-// What the command line asks of the display; what it leaves open is taken as the player left it
-// last time (full screen, fitted, the first time).
+// What the command line asks of the display and the sound; what it leaves open is taken as the
+// player left it last time (full screen, fitted, sound on, the first time).
 struct DisplayRequest {
     std::optional<bool> fullscreen;
     std::optional<ScaleMode> scale;
+    bool mute = false;  // this run starts muted; what the player left is kept for the next
 };
 
 // Opens the window. On failure returns null and describes the step that failed.

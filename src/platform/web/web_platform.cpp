@@ -30,7 +30,10 @@ EM_JS(void, JsShowRows, (const uint8_t* rgba, int width, int first, int count), 
     context.putImageData(new ImageData(pixels, width, count), 0, first);
 });
 
-EM_JS(void, JsFirstFrameShown, (), { Module.page.firstFrameShown(); });
+EM_JS(void, JsFirstFrameShown, (), {
+    Module.page.firstFrameShown();
+    Module.vzSound.firstFrameShown();
+});
 
 EM_JS(void, JsNotice, (const char* text, int length), {
     // The game's texts are Windows-1252, as on the desktop.
@@ -180,6 +183,9 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         if (!(down && JsLeaveFullScreen())) g_platform->Input().Key(WebKey::Escape, down);
         return EM_TRUE;
     }
+    if (down && !e->ctrlKey && !e->altKey && !e->metaKey &&
+        g_platform->Sound().Key(e->key, e->repeat, g_platform->Ticks()))
+        return EM_TRUE;
     return EM_FALSE;
 }
 
@@ -219,6 +225,9 @@ EMSCRIPTEN_KEEPALIVE void vz_web_pointer(double x, double y, double width, doubl
 
 EMSCRIPTEN_KEEPALIVE void vz_web_button(int button, int down) { g_platform->Input().Button(button, down != 0); }
 
+// The header's mute button.
+EMSCRIPTEN_KEEPALIVE void vz_web_toggle_mute() { g_platform->ToggleMute(); }
+
 EMSCRIPTEN_KEEPALIVE void vz_web_store_failed() { g_platform->Notice(kStoreFailedNotice); }
 
 // The page showed something over the game (a notice) and has given the canvas back.
@@ -247,8 +256,9 @@ void WebPlatform::PumpEvents() {
 
 RawInput WebPlatform::ReadInput() { return input_.Read(); }
 
-void WebPlatform::Present(const Surface& frame) {
-    if (frame.width != kScreenWidth || frame.height != kScreenHeight || frame.Empty()) return;
+void WebPlatform::Present(const Surface& game) {
+    if (game.width != kScreenWidth || game.height != kScreenHeight || game.Empty()) return;
+    const Surface& frame = sound_.WithNote(game, Ticks());
     // Only the band of rows that differs from the canvas is drawn; a still screen costs one
     // comparison a frame.
     int first = 0, last = frame.height - 1;
@@ -321,6 +331,7 @@ void RunWebGame(WebPlatform& platform, WebGame& game) {
     g_platform = &platform;
     g_game = &game;
     platform.SetPointerSource(game.pointer);
+    platform.Sound().Start();
     JsListenToMouse();
     emscripten_set_keydown_callback(kCanvas, nullptr, EM_FALSE, OnKey);
     emscripten_set_keyup_callback(kCanvas, nullptr, EM_FALSE, OnKey);

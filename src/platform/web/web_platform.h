@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/screen_scale.h"
 #include "platform/web/web_input.h"
+#include "platform/web/web_sound.h"
 #include "platform/web/web_store.h"
 
 namespace vz {
@@ -41,6 +42,11 @@ public:
     void Notice(const std::string& text) override;
     // Becomes the page's icon.
     void SetIcon(const Surface& icon) override;
+    void SetFonts(const Fonts& fonts) override { sound_.SetFonts(fonts); }
+    // Through the page's Web Audio engine, once the player's first click, tap or key allows it.
+    void PlaySound(const SoundFrame& frame) override { sound_.Play(frame); }
+    bool HasSound() const override { return true; }
+    void ToggleMute() override { sound_.ToggleMute(Ticks()); }
     // Kept in the browser's storage for the page.
     TextPace StoredTextPace() override;
     void KeepTextPace(TextPace pace) override;
@@ -54,12 +60,14 @@ public:
     bool FileExists(const std::string& path) override;
 
     WebInput& Input() { return input_; }
+    WebSound& Sound() { return sound_; }
     void SetPointerSource(std::function<std::pair<int, int>()> pointer) { pointer_ = std::move(pointer); }
     // What is on the canvas is no longer known (the page showed something over it).
     void RedrawNextFrame() { redraw_ = true; }
 
 private:
     WebInput input_;
+    WebSound sound_;
     StoreFiles store_{kWebStoreFolder};
     std::function<std::pair<int, int>()> pointer_;
     std::vector<uint16_t> shown_;  // the frame on the canvas, so an unchanged one is not drawn again
