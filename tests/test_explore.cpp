@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "explorer.h"
+#include "logic/story_map.h"
 
 namespace vz::explore {
 namespace {
@@ -45,6 +46,17 @@ TEST_F(ExploreTest, ALateStoryCanBeFinishedFromEveryStateItReaches) {
     EXPECT_GT(r.storyStates, 7u * 3u);
     EXPECT_LT(r.storyStates, 2000u);
     EXPECT_GT(r.actions, r.storyStates * 10);
+
+    // Every state's hint takes a shortest way, and following the hints alone ends the game.
+    EXPECT_TRUE(r.badHints.empty());
+    EXPECT_EQ(r.hintStates, r.storyStates);
+    EXPECT_GT(r.hintMost, 3);
+    // The hints' map of the story knows exactly the states the explorer played its way to.
+    Game loaded = *title;
+    SpreadSaveRecord(start, loaded.world, loaded.story, platform);
+    StoryMap map;
+    EXPECT_GT(map.Distance(KeyOf(loaded.world, loaded.story, -1), loaded.story), 0);
+    EXPECT_EQ(map.Size(), r.storyStates + r.menuStates);
 }
 
 TEST_F(ExploreTest, AnItemUsedUpForNothingIsNamedWithTheShortestWayToLoseIt) {

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/arrows.h"
 #include "support.h"
 
 using namespace vz;
@@ -141,4 +142,47 @@ TEST(Clicks, APressAndReleaseBetweenTwoReadsStillClicks) {
     latch.Press();
     latch.Forget();
     EXPECT_FALSE(latch.Read(false));
+}
+
+TEST(Keys, EachActsOnceAsItGoesDownHoweverOftenTheFrameIsPolled) {
+    InputState in;
+    RawInput tab;
+    tab.tab = true;
+    PollInput(in, tab);
+    EXPECT_EQ(in.tabStep, 1);
+    PollInput(in, tab);  // a second block of the same frame, or the key held on
+    EXPECT_EQ(in.tabStep, 0);
+    RawInput back;
+    back.backTab = true;
+    PollInput(in, back);
+    EXPECT_EQ(in.tabStep, -1);
+    RawInput keys;
+    keys.hint = keys.inventory = keys.textPace = true;
+    PollInput(in, keys);
+    EXPECT_TRUE(in.hintPressed && in.inventoryPressed && in.textPacePressed);
+    RawInput failed;
+    failed.ok = false;
+    PollInput(in, failed);  // a read that failed does not press them again
+    EXPECT_FALSE(in.hintPressed || in.inventoryPressed || in.textPacePressed);
+    PollInput(in, RawInput{});
+    PollInput(in, keys);
+    EXPECT_TRUE(in.hintPressed);
+}
+
+TEST(Keys, TheArrowsPlaceFinelyWhenTappedAndGlideWhenHeld) {
+    ArrowPointer arrows;
+    int dx = 0, dy = 0, travelled = 0, frames = 0;
+    arrows.Step(false, true, false, false, dx, dy);
+    EXPECT_EQ(dx, ArrowPointer::kFirstStep);
+    arrows.Step(false, false, false, false, dx, dy);  // let go: the next press is fine again
+    EXPECT_EQ(dx, 0);
+    for (; travelled < 1000 && frames < 100; ++frames) {
+        arrows.Step(false, true, false, true, dx, dy);
+        EXPECT_EQ(dy, dx);  // both ways at once
+        travelled += dx;
+    }
+    EXPECT_LE(frames, 45);  // across the screen in under two seconds
+    EXPECT_EQ(dx, ArrowPointer::kMostStep);
+    arrows.Step(true, true, false, false, dx, dy);  // two opposite arrows cancel
+    EXPECT_EQ(dx, 0);
 }

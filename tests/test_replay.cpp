@@ -364,6 +364,13 @@ TEST(Replay, FootfallsKeepStepWithTheWalkAndFailedCombinationsAreHeard) {
     CheckRun(scratch.Replay(script), script, "sounds", StartUpState());
 }
 
+TEST(Replay, KeysAlonePlayAndTheStateLineShowsTheHintOnScreen) {
+    const std::string script = ReadText(kScripts / "keys_and_hints.txt");
+    Scratch scratch;
+    CheckRun(scratch.Replay(script), script, "keys_and_hints", StartUpState());
+    ExpectShots(script);
+}
+
 TEST(Replay, TitleButtonsLightUpAndQuitEndsTheGame) {
     const std::string script = ReadText(kScripts / "title_buttons.txt");
     Scratch scratch;

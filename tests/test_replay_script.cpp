@@ -1,6 +1,7 @@
 // Replay scripts: the commands, their errors with line numbers, the frames each plays, the state line.
 #include <gtest/gtest.h>
 
+#include "platform/arrows.h"
 #include "shell/replay.h"
 #include "support.h"
 
@@ -45,7 +46,8 @@ TEST(ReplayScript, UnknownAndMalformedLinesAreNamedWithTheirLineNumber) {
                          "click 1 2 3", "rclick x y",    "enter now",    "escape 1",  "state x",
                          "hold",        "hold up 3",     "hold left",    "hold left -1", "hold left 2x", "hold hotspots 1",
                          "wait",        "wait -5",       "wait 1 2",     "shot",      "shot ../up",
-                         "shot a/b",    "shot a b",      "Click"};
+                         "shot a/b",    "shot a b",      "Click",        "key",       "key f1",
+                         "key tab 0",   "key h x",       "key Tab",      "key tab 1 2"};
     for (const char* line : bad) {
         std::vector<ReplayCommand> c;
         ParseError error;
@@ -89,6 +91,26 @@ TEST(ReplayScript, FramesForEachCommand) {
     EXPECT_EQ(frames("move 5 5")[0].dx, -95);
     EXPECT_TRUE(frames("escape")[0].escape);
     EXPECT_TRUE(frames("state").empty());
+
+    // A key: down for its frames, then up, so the next press is seen going down again.
+    const auto tab = frames("key tab");
+    ASSERT_EQ(tab.size(), 2u);
+    EXPECT_TRUE(tab[0].tab && !tab[0].backTab && !tab[0].dx);
+    EXPECT_FALSE(tab[1].tab);
+    EXPECT_TRUE(frames("key shift-tab")[0].backTab);
+    EXPECT_TRUE(frames("key backspace")[0].right);  // the keyboard's right button
+    EXPECT_TRUE(frames("key h")[0].hint && frames("key i")[0].inventory && frames("key t")[0].textPace);
+    EXPECT_TRUE(frames("key space")[0].hotspots && frames("key enter")[0].enter);
+    EXPECT_EQ(frames("key escape").size(), 1u);  // the game ends with it
+    // Arrows held glide faster and faster, as the platforms move them.
+    const auto left = frames("key left 30");
+    ASSERT_EQ(left.size(), 31u);
+    EXPECT_EQ(left[0].dx, -ArrowPointer::kFirstStep);
+    EXPECT_LT(left[5].dx, left[1].dx);
+    EXPECT_EQ(left[29].dx, -ArrowPointer::kMostStep);
+    EXPECT_EQ(left[29].dy, 0);
+    EXPECT_EQ(left[30].dx, 0);
+    EXPECT_EQ(frames("key down")[0].dy, ArrowPointer::kFirstStep);
 }
 
 // A script's finger leaves the last input a touch (the controls shown, no pointer drawn) through
@@ -130,8 +152,18 @@ TEST(ReplayScript, StateJsonDescribesTheWholeGame) {
          {"\"state\":4", "\"quit\":false", "\"location\":0", "\"heldItem\":-1", "\"x\":450", "\"y\":300",
           "\"carried\":[0,0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]", "\"present\":[1,1,1]",
           "\"available\":[[1,1,1],[1,1,0,1],[1,1,0,1,1]]", "\"raftComboItem\":99", "\"noRaftMessageItem\":14",
-          "\"sceneScript\":[-1,0,-1,-1,-1,-1,-1,-1,-1,1,"})
+          "\"sceneScript\":[-1,0,-1,-1,-1,-1,-1,-1,-1,1,", "\"hint\":{\"level\":0,\"text\":\"\",\"asked\":0}",
+          "\"textPace\":0"})
         EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
+    // The hint on screen, its words as they stand (a text of the game never holds a quote, but its
+    // line would stay whole if one did).
+    game->story.messageKind = kHintMessage;
+    game->story.hintLevel = 2;
+    game->story.hintsAsked = 2;
+    CopyText(game->story.hintText, "Say \"hi\" \\ bye");
+    json = StateJson(*game);
+    EXPECT_NE(json.find("\"hint\":{\"level\":2,\"text\":\"Say \\\"hi\\\" \\\\ bye\",\"asked\":2}"), std::string::npos)
+        << json;
 }
 
 }  // namespace

@@ -36,10 +36,13 @@ TEST(Settings, WhatIsWrittenReadsBack) {
     s.windowHeight = 960;
     s.volume = 30;
     s.muted = true;
+    s.textPace = TextPace::Longer;
     SettingsFile file;
     std::vector<std::string> warnings;
     EXPECT_EQ(Parsed(FormatSettings(SettingsFile{}, s), file, warnings), s);
     EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(Parsed("textpace=click\n", file, warnings).textPace, TextPace::UntilClick);
+    EXPECT_EQ(Parsed("scale=whole\n", file, warnings).textPace, TextPace::Normal);  // from before the text pace
 }
 
 // The player's comments, keys of another version, blank lines, Windows line ends and a byte-order
@@ -88,7 +91,8 @@ TEST(Settings, EveryLineTheGameDoesNotOwnIsKeptAsItStands) {
 TEST(Settings, ABadLineIsIgnoredAloneAndNamedOnce) {
     for (const char* bad : {"fullscreen=maybe", "scale=huge", "window=1 2 3", "window=1 2 3 4 5", "window=0 0 10 10",
                             "window=0 0 1024 99999", "window=a b 1024 768", "window=200000 0 1024 768", "scale=",
-                            "volume=101", "volume=-1", "volume=loud", "mute=1"}) {
+                            "volume=101", "volume=-1", "volume=loud", "mute=1",
+                            "textpace=3x"}) {
         const std::string text = std::string("# mine\nwindow=5 6 900 700\n") + bad + "\nscale=whole\n";
         SettingsFile file;
         std::vector<std::string> warnings;

@@ -211,4 +211,36 @@ TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone)
     web.PointerAt(101, 100, 1024, 768);
     Frame(web, game);
     EXPECT_EQ(game.mouseX, 101);
+TEST(WebInput, TheGameKeysAreReadLikeTheButtonsAndKeysMoveThePointerTheMouseLeft) {
+    WebInput web;
+    InputState game = PointerAt(400, 300);
+    web.PointerAt(400, 300, 1024, 768);
+    Frame(web, game);
+    // A quick Tab between two frames; Backspace is the right button.
+    web.Key(&RawInput::tab, true);
+    web.Key(&RawInput::tab, false);
+    web.Key(&RawInput::right, true);
+    RawInput r = Frame(web, game);
+    EXPECT_TRUE(r.tab && r.right && !r.backTab);
+    web.Key(&RawInput::right, false);
+    for (RawPress k : {&RawInput::hint, &RawInput::inventory, &RawInput::textPace, &RawInput::backTab}) web.Key(k, true);
+    r = Frame(web, game);
+    EXPECT_TRUE(r.hint && r.inventory && r.textPace && r.backTab);
+    web.Release();
+    EXPECT_FALSE(Frame(web, game).hint);
+
+    // An arrow moves the game's pointer, and it stays there while the page's pointer does not move.
+    web.Arrow(WebArrow::Right, true);
+    Frame(web, game);
+    Frame(web, game);
+    web.Arrow(WebArrow::Right, false);
+    Frame(web, game);
+    EXPECT_GT(game.mouseX, 400);
+    const int moved = game.mouseX;
+    game.mouseX -= 50;  // as Tab puts it somewhere else
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, moved - 50);
+    web.PointerAt(401, 300, 1024, 768);  // the mouse takes over again
+    Frame(web, game);
+    EXPECT_EQ(game.mouseX, 401);
 }

@@ -2,6 +2,7 @@
 #include "logic/dialogue.h"
 
 #include "logic/cues.h"
+#include "logic/hints.h"
 
 namespace vz {
 
@@ -68,15 +69,21 @@ void DrawMenu(World& world, Story& story, int person) {
             story.messageTimer = kResponseFrames;
             story.talkFrame = 0;
             story.lineIndex = -1;
-            if (person == kJim && i == kJimSpadeChoice) {
-                tree.choices[kJimSpadeChoice].available = 0;
-                tree.choices[kJimTreasureChoice].available = 1;
-            }
+            ChoiceChosen(story, person, i);
         }
         ++k;
     }
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
+}
+
+}  // namespace
+
+void ChoiceChosen(Story& story, int person, int choice) {
+    if (person == kJim && choice == kJimSpadeChoice) {
+        story.trees[kJim].choices[kJimSpadeChoice].available = 0;
+        story.trees[kJim].choices[kJimTreasureChoice].available = 1;
+    }
 }
 
 void RunChoiceAction(Story& story, DialogueChoice& choice, World& world) {
@@ -94,8 +101,6 @@ void RunChoiceAction(Story& story, DialogueChoice& choice, World& world) {
             break;
     }
 }
-
-}  // namespace
 
 void StartConversation(World& world, Story& story, int person) {
     world.state = GameState::WalkToPerson;
@@ -129,15 +134,27 @@ FrameEnd DialogueFrame(World& world, Story& story) {
     }
     if (story.selectedChoice < 0 || story.selectedChoice >= story.trees[person].choiceCount) {
         story.selectedChoice = -1;
+        if (world.input.hintPressed) AskHint(world, story, person);
+        if (story.messageKind == kHintMessage) {
+            // A click ends the hint, and does nothing else.
+            if (world.input.leftClick) {
+                world.input.leftClick = false;
+                ClearResponse(story);
+            } else {
+                ShowHint(world, story, kHintMenuY);
+            }
+        }
         DrawMenu(world, story, person);
         return FrameEnd::Flip;
     }
 
     DialogueTree& tree = story.trees[person];
     DialogueChoice& choice = tree.choices[story.selectedChoice];
-    story.messageTimer -= 1;
+    const int32_t before = story.messageTimer;
+    TickText(story);
     if (story.messageTimer == kResponseFrames - 1) world.sound.Add(Cue::Line);  // a line's first frame
-    if (story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
+    // The mouth moves while the line is spoken; a line held on for the reader stands still.
+    if (story.messageTimer != before && story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
 
     if (story.lineIndex < 0 || story.lineIndex >= choice.lineCount) {
         DrawBitmapText(tree.textX, tree.textY, true, 0, world.backBuffer, choice.text, world.fonts);

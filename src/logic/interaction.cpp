@@ -3,6 +3,7 @@
 
 #include "logic/cues.h"
 #include "logic/dialogue.h"
+#include "logic/hints.h"
 #include "logic/rules.h"
 #include "logic/scenes.h"
 
@@ -39,8 +40,9 @@ void HandleRightClick(World& world, Story& story) {
     }
 }
 
-// Responses of kinds 4, 5 and 7, which belong to no single object.
+// Responses of kinds 4, 5 and 7, which belong to no single object, and the hint.
 void DrawSceneResponse(World& world, Story& story) {
+    ShowHint(world, story, kHintSceneY);
     const char* text = nullptr;
     Point at{0, 0};
     if (story.messageKind == kRuleMessage && story.messageSubject >= 0 && story.messageSubject < kCombinationCount) {
@@ -102,7 +104,7 @@ void ScenePerson(World& world, Story& story) {
         DrawBitmapText(TextLeftInsideScreen(person.textX, true, text), person.textY, true, 0, world.backBuffer, text,
                        world.fonts);
         NoteText(world, text, TextKind::Answer);
-        story.messageTimer -= 1;
+        TickText(story);
         if (story.messageTimer <= 0) {
             story.messageTimer = 0;
             story.personMessage = -1;
@@ -233,6 +235,7 @@ void VerbOnPerson(World& world, Story& story, int person) {
 FrameEnd PlayFrame(World& world, Story& story) {
     HandleLeftClick(world, story, true);
     HandleRightClick(world, story);
+    if (world.input.hintPressed) AskHint(world, story, -1);
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     WalkHero(world);
     DrawSceneResponse(world, story);
@@ -244,10 +247,15 @@ FrameEnd PlayFrame(World& world, Story& story) {
     DrawHotspots(world, story);
     if (story.messageTimer == 0)
         DrawCursor(world.cursor, world.backBuffer, world.input, story.heldItem, world.objects);
+    // The top band opens the inventory, and so does its key (also with an item held, which keeps
+    // the pointer out of the band).
     if ((world.input.mouseY < kInventoryBand || world.input.inventoryPressed) && world.state == GameState::Play) {
         world.state = GameState::InventoryScreen;
         ClearResponse(story);
         world.sound.Add(Cue::PanelOpen);
+        // The key opens it wherever the pointer is, also over an exit: the panel has no exits, and
+        // its verbs must not stay an exit's arrow.
+        if (world.input.inventoryPressed) world.cursor.shownImage = world.cursor.verb;
     }
     return FrameEnd::Flip;
 }
@@ -255,6 +263,13 @@ FrameEnd PlayFrame(World& world, Story& story) {
 FrameEnd InventoryFrame(World& world, Story& story) {
     HandleLeftClick(world, story, false);
     HandleRightClick(world, story);
+    if (world.input.hintPressed) AskHint(world, story, -1);
+    // Its key closes the inventory as the back button does, never with an answer left pending.
+    if (world.input.inventoryPressed) {
+        world.state = GameState::Play;
+        ClearResponse(story);
+        world.sound.Add(Cue::PanelClose);
+    }
     CopyFullScreen(world.panel.panelImage, world.backBuffer);
     const PanelButton pressed = UpdateInventoryButtons(world.panel, world.input.mouseX, world.input.mouseY,
                                                        world.backBuffer, world.input.leftClick);
@@ -276,6 +291,7 @@ FrameEnd InventoryFrame(World& world, Story& story) {
         DrawPanelText(world, world.objects[story.messageSubject].useText);
         CountDown(story);
     }
+    ShowHint(world, story, kHintPanelY);
 
     const int cell = InventoryCellUnderMouse(world.input.mouseX, world.input.mouseY);
     DrawInventoryGrid(world.carried, world.objects, world.backBuffer);

@@ -127,7 +127,7 @@ FrameEnd UseOnObjectFrame(World& world, Story& story) {
         const CombinationRule& rule = story.combinations[story.messageSubject];
         world.hero.facing = kRight;
         WalkHero(world);
-        story.messageTimer -= 1;
+        TickText(story);
         const Point at = RuleTextPosition(world, rule.secondItem);
         DrawBitmapText(TextLeftInsideScreen(at.x, false, rule.message), at.y, false, 0, world.backBuffer, rule.message,
                        world.fonts);

@@ -23,6 +23,8 @@ namespace {
 
 constexpr int kBendFramesEnd = 86;  // the find scenes show him bending while the timer is at least this
 
+}  // namespace
+
 void ApplyGiveEffects(World& world, Story& story, int event) {
     switch (event) {
         case kCoconut:
@@ -55,8 +57,6 @@ void ApplyFindEffects(World& world, int script) {
         world.objects[kLeafPlant].takeable = 0;
     }
 }
-
-}  // namespace
 
 const GiveRule* FindGiveRule(int item, int person) {
     for (const GiveRule& g : kGiveRuleTable) {
@@ -93,7 +93,7 @@ FrameEnd FindItemFrame(World& world, Story& story) {
     }
     const FindScene& scene = kFindSceneTable[script];
     if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Take);  // he starts to bend
-    story.messageTimer -= 1;
+    TickText(story);
     DrawScene(world.location, world.objects, world.persons, world.backBuffer);
     if (story.messageTimer >= kBendFramesEnd)
         DrawHeroPose(world.hero, world.hero.bendLeftImage, world.backBuffer);
@@ -124,9 +124,10 @@ FrameEnd GiveToPersonFrame(World& world, Story& story) {
     }
     ApplyGiveEffects(world, story, rule->item);
     if (story.messageTimer == kResponseFrames) world.sound.Add(Cue::Give);  // the first frame after arriving
-    story.messageTimer -= 1;
+    const int32_t before = story.messageTimer;
+    TickText(story);
     if (rule->item == kCoconut) {
-        if (story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
+        if (story.messageTimer != before && story.messageTimer % 5 == 0) story.talkFrame = (story.talkFrame + 1) % 3;
         DrawPersonTalking(world.persons[person], story.talkFrame, world.backBuffer);
     }
     DrawBitmapText(rule->textX, rule->textY, rule->multiLine, 0, world.backBuffer, rule->text, world.fonts);

@@ -28,6 +28,10 @@ extern const FindScene kFindSceneTable[2];
 // The hand-over that fits this item and person, or nullptr.
 const GiveRule* FindGiveRule(int item, int person);
 
+// What a hand-over (named by the handed item) and a find change in the world, as their scenes do.
+void ApplyGiveEffects(World& world, Story& story, int event);
+void ApplyFindEffects(World& world, int script);
+
 // Take with an item held, clicked on the location's person.
 void GiveToPerson(World& world, Story& story, int person);
 

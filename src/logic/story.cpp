@@ -1,9 +1,12 @@
 // A new game's conversations and rules, and the life of a response on screen.
 #include "logic/story.h"
 
+#include <climits>
+
 #include "logic/cues.h"
 #include "logic/dialogue.h"
 #include "logic/rules.h"
+#include "logic/story_map.h"
 
 namespace vz {
 
@@ -11,6 +14,7 @@ void InitStory(Story& story) {
     for (int i = 0; i < kPersonCount; ++i) story.trees[i] = kDialogueTable[i];
     for (int i = 0; i < kCombinationCount; ++i) story.combinations[i] = kCombinationTable[i];
     for (int i = 0; i < kMessageRuleCount; ++i) story.messageRules[i] = kMessageRuleTable[i];
+    story.storyMap = std::make_shared<StoryMap>();
 }
 
 bool WalkOn(World& world) {
@@ -26,8 +30,27 @@ void ClearResponse(Story& story) {
     story.messageTimer = 0;
 }
 
-void CountDown(Story& story) {
+int HeldFrames(TextPace pace) {
+    switch (pace) {
+        case TextPace::Normal: return 0;
+        case TextPace::Longer: return kResponseFrames / 2;
+        case TextPace::Double: return kResponseFrames;
+        case TextPace::UntilClick: return INT_MAX;
+    }
+    return 0;
+}
+
+void TickText(Story& story) {
+    if (story.messageTimer == 1 && story.textHeld < HeldFrames(story.textPace)) {
+        ++story.textHeld;
+        return;
+    }
     story.messageTimer -= 1;
+    story.textHeld = 0;
+}
+
+void CountDown(Story& story) {
+    TickText(story);
     if (story.messageTimer <= 0) {
         story.messageTimer = 0;
         story.messageKind = kNoMessage;

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
+#include "platform/settings.h"
 #include "platform/surface.h"
 #include "world/world.h"
 
@@ -18,7 +20,8 @@ enum MessageKind : int {
     kRuleMessage = 4,     // a combination rule's message
     kUseMessage = 5,      // the held item's useText where nothing applies
     kGiveMessage = 6,     // a person's reaction to a handed item
-    kMessageRuleText = 7  // a message rule's text
+    kMessageRuleText = 7,  // a message rule's text
+    kHintMessage = 8       // the hint asked for with H
 };
 
 inline constexpr int kResponseFrames = 100;
@@ -64,6 +67,33 @@ inline constexpr int kMessageRuleCount = 4;
 inline constexpr int kRaftRule = 7;        // its first item is the raft once the native woman agrees
 inline constexpr int kNoRaftMessage = 3;   // answers the engine until then
 
+class StoryMap;
+
+// One thing the player does, as the hints name it and the story map plays it.
+struct StoryAction {
+    enum Kind : uint8_t { None, Exit, Take, Look, Talk, Use, Combine, Say };
+    Kind kind = None;
+    int32_t target = -1;  // Exit: the place; Take, Look, Use: an object, or the person; Talk: the person;
+                          // Combine: the carried item clicked in the inventory; Say: the choice
+    bool person = false;  // the target is the location's person
+    int32_t item = -1;    // Use, Combine: the item held; Say: the person talked to
+
+    bool operator==(const StoryAction&) const = default;
+};
+
+// What an action of the story does for it, by which the hints choose their words.
+struct Purpose {
+    enum Kind : uint8_t { None, Take, Find, Combine, Give, Say, End };
+    Kind kind = None;
+    int32_t index = -1;  // Take: the object; Find: the scene; Combine: the rule; Give: the item; Say: the choice
+    int32_t person = -1; // Say: the person
+
+    bool operator==(const Purpose&) const = default;
+};
+
+inline constexpr int kHintLevels = 3;
+inline constexpr size_t kHintTextSize = 128;
+
 struct Story {
     int32_t heldItem = -1;
     int32_t messageKind = kNoMessage;
@@ -80,6 +110,22 @@ struct Story {
     std::array<CombinationRule, kCombinationCount> combinations{};
     std::array<MessageRule, kMessageRuleCount> messageRules{};
     Surface choicePanel;
+
+    // Text pace: how long texts stay; the last frame of a text held so far.
+    TextPace textPace = TextPace::Normal;
+    int32_t textHeld = 0;
+
+    // The hint last asked for: its level (0 none yet), the story state and purpose it was asked in,
+    // the exact next action it names, and its words while on show.
+    int32_t hintLevel = 0;
+    uint64_t hintStamp = 0;
+    Purpose hintPurpose;
+    StoryAction hintAction;
+    char hintText[kHintTextSize] = {};
+    int32_t hintsAsked = 0;
+    // The ways to the ending, worked out the first time a hint is asked. Every copy of a story shares
+    // it: it only ever learns what the rules already say.
+    std::shared_ptr<StoryMap> storyMap;
 
     int32_t& raftComboItem() { return combinations[kRaftRule].firstItem; }
     int32_t raftComboItem() const { return combinations[kRaftRule].firstItem; }
@@ -102,5 +148,11 @@ bool WalkOn(World& world);
 void ClearResponse(Story& story);
 // Counts a response down by one frame; at 0 it is over.
 void CountDown(Story& story);
+// One frame of a text's life at the reader's pace: counted down as always, its last frame held on as
+// long as the pace asks (at the slowest until a click ends it). Answers, lines and scene texts all
+// count down through it; nothing else does.
+void TickText(Story& story);
+// Frames a text's last frame is held at a pace.
+int HeldFrames(TextPace pace);
 
 }  // namespace vz

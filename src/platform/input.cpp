@@ -7,7 +7,12 @@ namespace vz {
 
 bool PollInput(InputState& input, const RawInput& raw) {
     if (input.clickCooldown > 0) --input.clickCooldown;
-    if (!raw.ok) return false;
+    if (!raw.ok) {
+        // A key's event belongs to the poll that saw it go down; a failed read must not repeat it.
+        input.tabStep = 0;
+        input.hintPressed = input.inventoryPressed = input.textPacePressed = false;
+        return false;
+    }
 
     // Sum in 64 bits: a wild motion value must not wrap the pointer around.
     int64_t x = static_cast<int64_t>(raw.placed ? raw.x : input.mouseX) + raw.dx;
@@ -32,8 +37,15 @@ bool PollInput(InputState& input, const RawInput& raw) {
     }
     input.escapeDown = raw.escape;
     input.hotspotsHeld = raw.hotspots;
-    input.inventoryPressed = raw.inventory;
     input.touched = raw.touch;
+
+    // A key acts once as it goes down: every poll of the frame that saw it down reads it held.
+    const RawInput& was = input.keysHeld;
+    input.tabStep = raw.tab && !was.tab ? 1 : raw.backTab && !was.backTab ? -1 : 0;
+    input.hintPressed = raw.hint && !was.hint;
+    input.inventoryPressed = raw.inventory && !was.inventory;
+    input.textPacePressed = raw.textPace && !was.textPace;
+    input.keysHeld = raw;
     return true;
 }
 

@@ -22,8 +22,13 @@ struct RawInput {
     bool right = false;
     bool enter = false;
     bool escape = false;
-    bool hotspots = false;   // the key that names everything in the scene is held
-    bool inventory = false;  // the inventory's button: opens the panel, or closes it again
+    bool hotspots = false;  // the key that names everything in the scene is held
+    // The keyboard's own keys (a controller's shoulder buttons step too): each acts once as it goes down.
+    bool tab = false;        // Tab: the pointer onto the next thing that answers a click
+    bool backTab = false;    // Shift+Tab: onto the previous one
+    bool hint = false;       // H: a hint, saying more when asked again
+    bool inventory = false;  // I, or the touch controls' button: opens and closes the inventory
+    bool textPace = false;   // T: the next text pace
     // The last input was a finger on a touch screen; the latest touch came down at
     // (touchStartX, touchStartY) in game pixels (-1 before any).
     bool touch = false;
@@ -50,13 +55,19 @@ struct InputState {
     bool leftClick = false;
     bool rightClick = false;
     bool escapeDown = false;
-    bool hotspotsHeld = false;      // only draws: names and exit arrows over the scene
-    bool inventoryPressed = false;  // one frame: the inventory's button
-    bool touched = false;           // the last input was a finger: no pointer is drawn
+    bool hotspotsHeld = false;  // only draws: names and exit arrows over the scene
+    bool touched = false;       // the last input was a finger: no pointer is drawn
+    // One-poll events of the keys that act as they go down, and what was held at the last poll.
+    int tabStep = 0;  // +1 Tab, -1 Shift+Tab, 0 neither
+    bool hintPressed = false;
+    bool inventoryPressed = false;
+    bool textPacePressed = false;
+    RawInput keysHeld = {};
 };
 
-// One poll: places the pointer, adds the motion, clamps it and turns held buttons into click events, a left
-// click (button or Enter) before a right one. A failed read changes nothing but the cooldown.
+// One poll: places the pointer, adds the motion, clamps it and turns held buttons into click
+// events, a left click (button or Enter) before a right one, and keys going down into their
+// one-poll events. A failed read changes nothing but the cooldown.
 bool PollInput(InputState& input, const RawInput& raw);
 
 // A button read by state once a frame misses a press and release that both fall between two

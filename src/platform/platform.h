@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/settings.h"
 #include "platform/shown_text.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
@@ -55,6 +56,10 @@ public:
         (void)paths;
         return true;
     }
+    // The text pace the player chose last time, and keeping a new choice for the next time. Where
+    // nothing is kept (the replays, the tests), the game's own pace.
+    virtual TextPace StoredTextPace() { return TextPace::Normal; }
+    virtual void KeepTextPace(TextPace pace) { (void)pace; }
 };
 
 }  // namespace vz

@@ -28,6 +28,8 @@ bool ToInt(const std::string& s, int lo, int hi, int& out) {
     return true;
 }
 
+const char* const kTextPaceNames[kTextPaceCount] = {"1x", "1.5x", "2x", "click"};
+
 bool ReadWindowPlace(const std::string& value, DisplaySettings& s) {
     std::istringstream in(value);
     std::string x, y, w, h, more;
@@ -84,6 +86,11 @@ const SettingKey kSettingKeys[] = {
          return true;
      },
      [](const DisplaySettings& s) -> std::string { return s.muted ? "yes" : "no"; }},
+    {"textpace",  // T: how long answers and conversation lines stay; the game's own pace is not written
+     [](const std::string& v, DisplaySettings& s) { return TextPaceFromName(v, s.textPace); },
+     [](const DisplaySettings& s) -> std::string {
+         return s.textPace == TextPace::Normal ? "" : TextPaceName(s.textPace);
+     }},
 };
 
 std::string Trimmed(const std::string& s) {
@@ -113,6 +120,21 @@ const SettingKey* OwnedKey(std::string line, std::string& value) {
 }
 
 }  // namespace
+
+const char* TextPaceName(TextPace pace) {
+    const int i = static_cast<int>(pace);
+    return i >= 0 && i < kTextPaceCount ? kTextPaceNames[i] : kTextPaceNames[0];
+}
+
+bool TextPaceFromName(const std::string& name, TextPace& pace) {
+    for (int i = 0; i < kTextPaceCount; ++i) {
+        if (name == kTextPaceNames[i]) {
+            pace = static_cast<TextPace>(i);
+            return true;
+        }
+    }
+    return false;
+}
 
 void ParseSettings(const std::string& text, DisplaySettings& settings, SettingsFile& file,
                    std::vector<std::string>& warnings) {

@@ -2,6 +2,7 @@
 // volume and mute, kept between runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,15 @@
 #include "platform/screen_scale.h"
 
 namespace vz {
+
+// How long answers and conversation lines stay on screen: as the game has them, half as long again,
+// twice as long, or until the player clicks.
+enum class TextPace : uint8_t { Normal, Longer, Double, UntilClick };
+inline constexpr int kTextPaceCount = 4;
+
+// The pace as settings.ini writes it ("1x", "1.5x", "2x", "click"), and back; false for anything else.
+const char* TextPaceName(TextPace pace);
+bool TextPaceFromName(const std::string& name, TextPace& pace);
 
 struct DisplaySettings {
     ScaleMode scale = ScaleMode::Fit;
@@ -20,6 +30,7 @@ struct DisplaySettings {
     int windowHeight = 768;
     int volume = 80;     // per cent, in steps of ten
     bool muted = false;
+    TextPace textPace = TextPace::Normal;  // not the display's, but kept in the same file
 
     bool operator==(const DisplaySettings&) const = default;
 };

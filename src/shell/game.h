@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <vector>
+
+#include "logic/stops.h"
 #include "logic/story.h"
 #include "platform/platform.h"
 #include "shell/title.h"
@@ -26,7 +29,12 @@ struct Game {
     uint32_t frameStart = 0;
     int64_t frames = 0;  // main-loop passes so far
     bool worldStarted = false;  // StartUpWorld has run
+    // A note over the picture for a moment (the text pace key's), and the frames it has left.
+    const char* note = nullptr;
+    int32_t noteFrames = 0;
 };
+
+inline constexpr int kNoteFrames = 50;  // 2 s
 
 // Everything start-up builds before the first frame, in its fixed order. It needs only the files:
 // the window may open after it (and then shows the game's icon). It is StartUpTitle, then
@@ -51,5 +59,14 @@ void RunFrame(Game& game, Platform& platform, bool pace);
 
 // Runs frames until the game quits.
 void RunMainLoop(Game& game, Platform& platform);
+
+// The keys that act on the whole game as a poll reads them (src/shell/keyboard.cpp): Tab and Shift+Tab
+// put the pointer onto the next or previous thing on screen that answers a click, T chooses the next
+// text pace, keeps it and shows its note.
+void HandleGameKeys(Game& game, Platform& platform);
+// The stops Tab steps between on the screen the game shows now (none while it plays on by itself).
+std::vector<PointerStop> StopsOnScreen(const Game& game);
+// The note of a text pace.
+const char* TextPaceNote(TextPace pace);
 
 }  // namespace vz

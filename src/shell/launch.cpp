@@ -85,7 +85,10 @@ std::string UsageText() {
            "between the two scales. M mutes and unmutes the sound, - and + lower and raise its volume.\n"
            "On a touch screen a tap acts, a long press or a tap of two fingers changes the verb, and\n"
            "buttons in the top right corner do the rest.\n"
-           "The sounds are read from sounds/ beside the pictures' folder.\n";
+           "The sounds are read from sounds/ beside the pictures' folder.\n"
+           "H gives a hint, T lets texts stay longer. The keyboard alone plays too: Tab and Shift+Tab\n"
+           "step between the things that answer a click, the arrows move the pointer, Enter acts,\n"
+           "Backspace is the right button and I opens the inventory.\n";
 }
 
 std::string NoDisplayText() {

@@ -50,6 +50,7 @@ int Play(const vz::CommandLine& command) {
     platform->places = places;
     platform->SetIcon(game->icon);
     platform->SetFonts(game->world.fonts);
+    game->story.textPace = platform->StoredTextPace();
     RunMainLoop(*game, *platform);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "logic/interaction.h"
 #include "logic/rules.h"
 #include "logic/scenes.h"
+#include "platform/screen_note.h"
 #include "shell/ending.h"
 #include "shell/game.h"
 #include "shell/savegame.h"
@@ -17,13 +18,15 @@ void Poll(Game& game, Platform& platform) {
     RawInput raw = platform.ReadInput();
     TouchThroughControls(game, platform, raw);
     PollInput(game.world.input, raw);
+    HandleGameKeys(game, platform);
 }
 
 // A block that draws draws the whole screen, words and all.
 void BeginDrawing(Game& game) { game.world.texts.clear(); }
 
-// The frame, with the texts it shows (and the touch controls over it).
+// The frame, with the texts it shows, the note over it while there is one, and the touch controls.
 void Show(Game& game, Platform& platform) {
+    if (game.noteFrames > 0 && game.note != nullptr) DrawCornerNote(game.world.backBuffer, game.world.fonts, game.note);
     platform.ShowTexts(game.world.texts);
     ShowFrame(game, platform);
 }
@@ -163,6 +166,7 @@ void RunFrame(Game& game, Platform& platform, bool pace) {
     platform.PumpEvents();
     game.frameStart = platform.Ticks();
     game.frames += 1;
+    if (game.noteFrames > 0) game.noteFrames -= 1;
     // The frame's sound is asked for once, also when a block ends the frame early.
     BeginSoundFrame(game.world);
     const bool toPacing = RunBlocks(game, platform);

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/arrows.h"
+
 namespace vz {
 
 namespace {
@@ -56,6 +58,29 @@ bool ValidShotName(const std::string& name) {
     return name != "." && name != "..";
 }
 
+bool KnownKey(const std::string& name) {
+    std::istringstream keys(kReplayKeys);
+    std::string k;
+    while (keys >> k)
+        if (k == name) return true;
+    return false;
+}
+
+// What the game reads while the key is down; the arrows are motion, made frame by frame below.
+RawInput KeyHeld(const std::string& name) {
+    RawInput r;
+    if (name == "tab") r.tab = true;
+    if (name == "shift-tab") r.backTab = true;
+    if (name == "enter") r.enter = true;
+    if (name == "escape") r.escape = true;
+    if (name == "space") r.hotspots = true;
+    if (name == "backspace") r.right = true;  // the keyboard's right button
+    if (name == "h") r.hint = true;
+    if (name == "i") r.inventory = true;
+    if (name == "t") r.textPace = true;
+    return r;
+}
+
 // Parses one non-empty, non-comment line.
 bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string& why) {
     const std::string& verb = w[0];
@@ -89,6 +114,13 @@ bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string&
         else if (w[1] == "hotspot") c.hold = HoldWhat::Hotspot;
         else return why = "hold needs left|right|enter|hotspot N", false;
         if (!NumberArgument(w[2], 0, kMaxFrames, c.count, "hold's frame count", why)) return false;
+    } else if (verb == "key") {
+        c.kind = CommandKind::Key;
+        c.count = 1;
+        if (w.size() != 2 && w.size() != 3) return why = "key needs NAME or NAME N", false;
+        if (!KnownKey(w[1])) return why = "key: '" + w[1] + "' is not one of: " + kReplayKeys, false;
+        c.name = w[1];
+        if (w.size() == 3 && !NumberArgument(w[2], 1, kMaxFrames, c.count, "key's frame count", why)) return false;
     } else if (verb == "wait") {
         c.kind = CommandKind::Wait;
         if (w.size() != 2) return why = "wait needs N", false;
@@ -105,6 +137,16 @@ bool ParseLine(const std::vector<std::string>& w, ReplayCommand& c, std::string&
 
 void Json(std::ostream& o, const char* key, int64_t v, bool comma = true) {
     o << '"' << key << "\":" << v << (comma ? "," : "");
+}
+
+// A game text inside a JSON string: its quotes and backslashes escaped, control bytes left out.
+std::string JsonText(const char* text) {
+    std::string out;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '"' || *p == '\\') out.push_back('\\');
+        if (static_cast<unsigned char>(*p) >= 0x20) out.push_back(*p);
+    }
+    return out;
 }
 
 void JsonNames(std::ostream& o, const char* key, const std::vector<Cue>& cues) {
@@ -223,6 +265,18 @@ std::vector<RawInput> FramesFor(const ReplayCommand& c, int mouseX, int mouseY, 
         case CommandKind::Wait:
             frames.insert(frames.end(), static_cast<size_t>(c.count), RawInput{});
             break;
+        case CommandKind::Key: {
+            // Down for its frames (the arrows gliding faster as the platforms make them), then up.
+            held = KeyHeld(c.name);
+            ArrowPointer arrows;
+            for (int i = 0; i < c.count; ++i) {
+                RawInput r = held;
+                arrows.Step(c.name == "left", c.name == "right", c.name == "up", c.name == "down", r.dx, r.dy);
+                frames.push_back(r);
+            }
+            if (!held.escape) frames.push_back(RawInput{});
+            break;
+        }
         case CommandKind::Shot:
         case CommandKind::State:
             break;
@@ -292,6 +346,14 @@ std::string StateJson(const Game& game, const std::deque<SoundFrame>& frames) {
             if (std::find(heard.begin(), heard.end(), f.cues[i]) == heard.end()) heard.push_back(f.cues[i]);
     o << ',';
     JsonNames(o, "heard", heard);
+    // The hint on screen (level 0 and no text when none is) and how many were asked for.
+    const bool hintShown = s.messageKind == kHintMessage;
+    o << ",\"hint\":{";
+    Json(o, "level", hintShown ? s.hintLevel : 0);
+    o << "\"text\":\"" << (hintShown ? JsonText(s.hintText) : std::string()) << "\",";
+    Json(o, "asked", s.hintsAsked, false);
+    o << "},";
+    Json(o, "textPace", static_cast<int>(s.textPace), false);  // 0 1x, 1 1.5x, 2 2x, 3 until a click
     o << '}';
     return o.str();
 }

@@ -10,7 +10,7 @@
 
 namespace vz {
 
-enum class CommandKind { Move, Click, RightClick, Enter, Hold, Escape, Wait, Shot, State, Tap, LongPress };
+enum class CommandKind { Move, Click, RightClick, Enter, Hold, Escape, Wait, Shot, State, Tap, LongPress, Key };
 enum class HoldWhat { Left, Right, Enter, Hotspot };
 
 struct ReplayCommand {
@@ -20,8 +20,12 @@ struct ReplayCommand {
     int x = 0, y = 0;
     HoldWhat hold = HoldWhat::Left;
     int count = 0;
-    std::string name;  // shot file name
+    std::string name;  // shot file name, or the key's name
 };
+
+// The keys a script can press (`key NAME [N]`): every key the game reads.
+inline constexpr const char* kReplayKeys =
+    "tab shift-tab left right up down enter escape space backspace h i t";
 
 struct ParseError {
     int line = 0;

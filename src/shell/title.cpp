@@ -56,4 +56,12 @@ TitleChoice UpdateTitleMenu(const TitleMenu& m, Surface& target, int mouseX, int
     return choice;
 }
 
+std::vector<PointerStop> TitleStops() {
+    std::vector<PointerStop> stops;
+    for (int top : {400, 500, 600})
+        stops.push_back({{kButtonX + kButtonW / 2, top + kButtonH / 2}, kButtonX + 1, top + 1, kButtonX + kButtonW,
+                         top + kButtonH});
+    return stops;
+}
+
 }  // namespace vz

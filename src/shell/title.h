@@ -1,6 +1,9 @@
 // The title screen: start, load and quit.
 #pragma once
 
+#include <vector>
+
+#include "logic/stops.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/surface.h"
@@ -23,5 +26,7 @@ void DrawTitleBackground(const TitleMenu& menu, Surface& target);
 TitleChoice TitleButtonAt(int mouseX, int mouseY);
 // Draws the three buttons, the one under the mouse highlighted, and tells which one was clicked.
 TitleChoice UpdateTitleMenu(const TitleMenu& menu, Surface& target, int mouseX, int mouseY, bool click);
+// The three buttons' middles and hit areas, for the keyboard's Tab.
+std::vector<PointerStop> TitleStops();
 
 }  // namespace vz

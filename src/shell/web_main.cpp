@@ -27,6 +27,7 @@ bool Start() {
     StartUpTitle(*game, platform);
     platform.SetIcon(game->icon);
     platform.SetFonts(game->world.fonts);
+    game->story.textPace = platform.StoredTextPace();
     return true;
 }
 

@@ -69,7 +69,7 @@ protected:
     InputState input{400, 300};
 };
 
-TEST_F(Controllers, ButtonsActAsTheMouseButtonsAndTheHotspotKey) {
+TEST_F(Controllers, ButtonsActAsTheMouseButtonsTheHotspotKeyAndTab) {
     // A tapped between two frames still clicks, once.
     controllers.NewFrame();
     Button(SDL_CONTROLLER_BUTTON_A, true);
@@ -85,14 +85,29 @@ TEST_F(Controllers, ButtonsActAsTheMouseButtonsAndTheHotspotKey) {
     EXPECT_TRUE(Frame().right);
     EXPECT_TRUE(input.rightClick);
     Button(SDL_CONTROLLER_BUTTON_B, false);
-    for (SDL_GameControllerButton b :
-         {SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER}) {
-        Button(b, true);
-        EXPECT_TRUE(Frame().hotspots) << b;
-        EXPECT_TRUE(Frame().hotspots) << b;  // for as long as it is held
-        Button(b, false);
-        EXPECT_FALSE(Frame().hotspots) << b;
-    }
+    Button(SDL_CONTROLLER_BUTTON_Y, true);
+    EXPECT_TRUE(Frame().hotspots);
+    EXPECT_TRUE(Frame().hotspots);  // for as long as it is held
+    Button(SDL_CONTROLLER_BUTTON_Y, false);
+    EXPECT_FALSE(Frame().hotspots);
+
+    // The shoulders step to the next and the previous thing, once a press, even a quick one.
+    Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+    RawInput held = Frame();
+    EXPECT_TRUE(held.tab && !held.backTab && !held.hotspots);
+    EXPECT_EQ(input.tabStep, 1);
+    Frame();
+    EXPECT_EQ(input.tabStep, 0);  // held on, it does not step again
+    Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, false);
+    Frame();
+    controllers.NewFrame();
+    Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+    Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+    RawInput tapped;
+    controllers.AddTo(tapped);
+    PollInput(input, tapped);
+    EXPECT_EQ(input.tabStep, -1);
+    EXPECT_FALSE(Frame().backTab);
 }
 
 TEST_F(Controllers, QuittingNeedsBackAndStartTogether) {

@@ -122,6 +122,13 @@ std::vector<Row> Rows(const std::map<std::string, Collector::Figure>& f) {
     const double fps = story == f.end() || story->second.seconds <= 0 ? 0 : frames / story->second.seconds;
     rows.push_back({Format("Whole-story replay, unpaced (%.0f frames)", frames), Format("%.0f frames/s", fps), "", "",
                     ">= 3000", fps >= 3000});
+    const auto map = f.find("FirstHint");
+    const double states = map == f.end() ? 0 : map->second.counters.at("states");
+    const double first = seconds("FirstHint");
+    rows.push_back({Format("A game's first hint: the story's map worked out (%.0f states)", states),
+                    Format("%.0f ms", first * 1e3), "", "", "< 500 ms", first < 0.5});
+    const double later = seconds("LaterHint");
+    rows.push_back({"Any hint after it", Format("%.1f us", later * 1e6), "", "", "< 1000 us", later < 1e-3});
     return rows;
 }
 

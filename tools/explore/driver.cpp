@@ -1,8 +1,6 @@
 // The explorer's hands: pointer moves, presses and the waiting a player does between them.
 #include "driver.h"
 
-#include <cstdlib>
-
 namespace vz::explore {
 
 namespace {
@@ -10,29 +8,6 @@ namespace {
 constexpr int kSettleFrames = 4000;  // far more than any scene or conversation needs
 constexpr Point kPanelTop{500, kMouseMinY};
 constexpr Point kBackButton{690, 605};
-constexpr int kInventoryBand = 20;
-
-bool PointerCanBe(int x, int y) {
-    return kMouseMinX <= x && x <= kMouseMaxX && kInventoryBand <= y && y <= kMouseMaxY;
-}
-
-bool OverExit(const Location& location, int x, int y) {
-    for (int i = 0; i < location.exitCount; ++i) {
-        const Exit& e = location.exits[i];
-        if (e.left <= x && x < e.right && e.top < y && y < e.bottom) return true;
-    }
-    return false;
-}
-
-// The object that takes a click at (x, y): the first under the pointer in slot order.
-int ObjectAt(const World& world, int x, int y) {
-    for (int k = 0; k < 4; ++k) {
-        const int i = world.location.objectSlots[k];
-        if (i == -1) break;
-        if (IsValidObject(i) && world.objects[i].inScene && ObjectUnderMouse(world.objects[i], x, y)) return i;
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -58,6 +33,11 @@ void Driver::Press(bool right) {
     RawInput r;
     (right ? r.right : r.left) = true;
     Frame(r);
+}
+
+void Driver::Key(const RawInput& key) {
+    Frame(key);
+    Frame();
 }
 
 bool Driver::SetVerb(int verb) {
@@ -111,48 +91,6 @@ bool Driver::PickUp(int item) {
 void Driver::LeavePanel() {
     MoveTo(kBackButton.x, kBackButton.y);
     Press();
-}
-
-bool PointAt(const World& world, int object, bool person, Point& point) {
-    int left, top, width, height;
-    if (person) {
-        const Person& p = world.persons[object];
-        left = p.x, top = p.y, width = p.width, height = p.height;
-    } else {
-        const WorldObject& o = world.objects[object];
-        left = o.x, top = o.y, width = o.width, height = o.height;
-    }
-    auto takes = [&](int x, int y) {
-        if (!PointerCanBe(x, y)) return false;
-        if (person) return ObjectAt(world, x, y) == -1 && PersonUnderMouse(world.persons[object], x, y);
-        return ObjectAt(world, x, y) == object;
-    };
-    // Nearest the middle first; a point over an exit only when there is no other.
-    const int cx = left + width / 2, cy = top + height / 2;
-    bool found = false;
-    int best = 0;
-    for (int pass = 0; pass < 2 && !found; ++pass) {
-        for (int y = top + 1; y < top + height; y += 2) {
-            for (int x = left + 1; x < left + width; x += 2) {
-                if (!takes(x, y) || (pass == 0 && OverExit(world.location, x, y))) continue;
-                const int d = std::abs(x - cx) + std::abs(y - cy);
-                if (!found || d < best) point = {x, y}, best = d, found = true;
-            }
-        }
-    }
-    return found;
-}
-
-bool ExitPoint(const Exit& e, Point& point) {
-    for (int y = (e.top + e.bottom) / 2; y > e.top; --y) {
-        for (int x = (e.left + e.right) / 2; x >= e.left; --x) {
-            if (PointerCanBe(x, y)) {
-                point = {x, y};
-                return true;
-            }
-        }
-    }
-    return false;
 }
 
 Point CellOf(const World& world, int item) {

@@ -20,6 +20,8 @@ public:
     void MoveTo(int x, int y);
     // A left (or right) press in a frame whose input rules will take it as a click.
     void Press(bool right = false);
+    // A key pressed in one frame and let go by the next (keys act as they go down).
+    void Key(const RawInput& key);
     // Right clicks until the cursor carries `verb`.
     bool SetVerb(int verb);
     // Runs the game on, ending answers and lines with a click as a player does, until it waits
@@ -38,11 +40,6 @@ private:
     Game& game_;
 };
 
-// Where to put the pointer so that a click reaches the object (or the location's person) and
-// nothing drawn before it: inside it, clear of earlier objects, preferably clear of the exits.
-bool PointAt(const World& world, int object, bool person, Point& point);
-// A point inside an exit's rectangle where the pointer can be.
-bool ExitPoint(const Exit& exit, Point& point);
 // The centre of the panel cell that shows a carried item.
 Point CellOf(const World& world, int item);
 

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--help") == 0) {
             std::printf("usage: vudizid-explore [--all]\n"
                         "Plays every action in every story state a new game can reach and exits 1 when a state\n"
-                        "cannot reach the ending, an item is lost, or a save does not bring a state back.\n"
+                        "cannot reach the ending, an item is lost, a save does not bring a state back, or the\n"
+                        "hint of a state does not take a shortest way to the ending.\n"
                         "--all lists every finding instead of the first ten of each kind.\n");
             return 0;
         } else {
@@ -45,14 +46,21 @@ int main(int argc, char** argv) {
     const Report r = Explore(*title, platform);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    const bool sound = r.endingReached && r.deadEnds.empty() && r.losses.empty() && r.faults.empty();
-    std::printf("%zu reachable story states, %zu actions tried, %s\n", r.storyStates, r.actions,
+    const bool sound =
+        r.endingReached && r.deadEnds.empty() && r.losses.empty() && r.faults.empty() && r.badHints.empty();
+    std::printf("%zu reachable story states, %zu actions tried, %s", r.storyStates, r.actions,
                 r.deadEnds.empty() ? "no dead end" : "DEAD ENDS FOUND");
+    if (r.hintStates == r.storyStates && r.badHints.empty())
+        std::printf("; hints lead to the ending from all %zu states, in at most %d actions\n", r.hintStates,
+                    r.hintMost);
+    else
+        std::printf("; HINTS LEAD TO THE ENDING FROM ONLY %zu STATES\n", r.hintStates);
     std::printf("(%zu of the states also with a conversation open; %lld frames played in %.1f s)\n", r.menuStates,
                 static_cast<long long>(r.frames), seconds);
     if (!r.endingReached) std::printf("the ending was never reached\n");
     PrintFindings("dead ends", r.deadEnds, *title, limit);
     PrintFindings("lost items", r.losses, *title, limit);
     PrintFindings("faults", r.faults, *title, limit);
+    PrintFindings("wrong hints", r.badHints, *title, limit);
     return sound ? 0 : 1;
 }

@@ -8,6 +8,8 @@
 
 #include "driver.h"
 #include "logic/dialogue.h"
+#include "logic/hints.h"
+#include "logic/stops.h"
 
 namespace vz::explore {
 
@@ -43,6 +45,22 @@ const char* const kPlaceNames[kLocationCount] = {"the ship", "the bar", "the pal
 const char* const kVerbNames[] = {"Walk", "Take", "Look", "Talk"};
 
 constexpr int kHeroSlots[] = {1, 2, 3};  // where the hero stands is not part of the story
+constexpr int kEnding = -2;  // where an action that ends the game leads
+
+// A hint's exact action as the explorer plays it.
+Action ActionOf(const StoryAction& h) {
+    switch (h.kind) {
+        case StoryAction::Exit: return Action{Action::Exit, 0, h.target};
+        case StoryAction::Take: return Action{Action::Verb, kTake, h.target, h.person};
+        case StoryAction::Look: return Action{Action::Verb, kLook, h.target, h.person};
+        case StoryAction::Talk: return Action{Action::Verb, kTalk, h.target, h.person};
+        case StoryAction::Use: return Action{Action::UseInScene, kTake, h.target, h.person, h.item};
+        case StoryAction::Combine: return Action{Action::UseInPanel, kTake, h.target, false, h.item};
+        case StoryAction::Say: return Action{Action::Choice, 0, h.target, false, h.item};
+        case StoryAction::None: break;
+    }
+    return Action{Action::Hint};
+}
 
 enum class Mode : uint8_t { Play, Menu };
 
@@ -113,6 +131,8 @@ private:
     std::vector<Node> nodes_;
     std::vector<std::vector<int>> next_;  // the states each state's actions lead to
     std::vector<char> endsHere_;          // an action of this state starts the ending
+    std::vector<std::vector<std::pair<Action, int>>> led_;  // each action tried and where it led (kEnding)
+    std::vector<StoryAction> hints_;      // the exact action of each state's level-3 hint
     std::unordered_map<std::string, int> index_;
     std::deque<int> queue_;
     std::vector<char> lostItems_ = std::vector<char>(kObjectCount, 0);
@@ -149,7 +169,7 @@ private:
 
     Rest Converse(int person) {
         Point at;
-        if (person < 0 || !drive_.SetVerb(kTalk) || !PointAt(game_.world, person, true, at)) return Rest::Stuck;
+        if (person < 0 || !drive_.SetVerb(kTalk) || !ClickPoint(game_.world, person, true, at)) return Rest::Stuck;
         drive_.MoveTo(at.x, at.y);
         drive_.Press();
         return drive_.Settle();
@@ -160,6 +180,7 @@ private:
         ++report_.actions;
         if (rest == Rest::Ending) {
             endsHere_[from] = 1;
+            led_[from].push_back({a, kEnding});
             report_.endingReached = true;
             return -2;
         }
@@ -179,11 +200,14 @@ private:
             nodes_.push_back({record, mode, from, a});
             next_.emplace_back();
             endsHere_.push_back(0);
+            led_.emplace_back();
+            hints_.emplace_back();
             queue_.push_back(id);
             CheckKeptBySave(id);
         }
         if (from >= 0 && id != from) {
             next_[from].push_back(id);
+            led_[from].push_back({a, id});
             CheckLosses(from, id, a);
         }
         return id;
@@ -228,6 +252,8 @@ private:
 
     void ExpandScene(int id) {
         if (!Restore(id)) return Fault(id, Action{}, "the state could not be entered again");
+        // A hint ended by its click leaves the game as it found it: idle, the Walk verb, nothing held.
+        if (!CheckHint(id)) Restore(id);
         const std::vector<int> objects = VisibleObjects(game_.world);
         const int person = VisiblePerson(game_.world);
         const std::vector<int> carried = CarriedItems(game_.world);
@@ -241,7 +267,7 @@ private:
 
         for (int e = 0; e < exitCount; ++e) {
             Point at;
-            if (!ExitPoint(exits[e], at)) continue;
+            if (!ExitClickPoint(game_.world, exits[e], at)) continue;
             again();
             drive_.MoveTo(at.x, at.y);
             drive_.Press();
@@ -266,7 +292,7 @@ private:
                     if (!drive_.SetVerb(verb)) return Fault(id, a, "the verb could not be chosen");
                 }
                 Point at;
-                if (!PointAt(game_.world, t.index, t.person, at)) {
+                if (!ClickPoint(game_.world, t.index, t.person, at)) {
                     Unclickable(id, a);
                     ready = true;
                     continue;
@@ -309,7 +335,7 @@ private:
                     drive_.LeavePanel();
                 }
                 Point at;
-                if (!PointAt(game_.world, t.index, t.person, at)) continue;
+                if (!ClickPoint(game_.world, t.index, t.person, at)) continue;
                 drive_.MoveTo(at.x, at.y);
                 drive_.Press();
                 const Rest rest = drive_.Settle();
@@ -345,6 +371,7 @@ private:
 
     void ExpandMenu(int id) {
         if (!Restore(id)) return Fault(id, Action{}, "the conversation could not be opened again");
+        if (!CheckHint(id)) Restore(id);  // it leaves the menu open as it was
         const DialogueTree& tree = game_.story.trees[game_.world.location.personIndex];
         std::vector<int> offered;
         for (int c = 0; c < tree.choiceCount; ++c)
@@ -360,21 +387,100 @@ private:
         }
     }
 
-    // Which states can still reach the ending; the others are dead ends.
-    void Conclude() {
+    // H asked three times over: a hint at each level, each time more, none changing the story or
+    // leaving the screen the player is on; then a click ends it and does nothing else. False (with
+    // a fault) when the game was not left as it was found.
+    bool CheckHint(int id) {
+        const std::vector<int> story = StoryFields(game_);
+        const GameState state = game_.world.state;
+        const Story& s = game_.story;
+        const Action asked{Action::Hint};
+        for (int level = 1; level <= kHintLevels; ++level) {
+            drive_.Key(RawInput{.hint = true});
+            if (s.hintLevel != level || s.messageKind != kHintMessage || s.hintText[0] == '\0')
+                return Fault(id, asked, "H gave no hint at level " + std::to_string(level)), false;
+            if (StoryFields(game_) != story || game_.world.state != state)
+                return Fault(id, asked, "asking for a hint changed the story"), false;
+        }
+        hints_[id] = s.hintAction;
+        if (s.hintAction.kind != StoryAction::None && FindHintWords(s.hintPurpose) == nullptr)
+            Fault(id, asked, "the hint has no words of its own before \"" + std::string(s.hintText) + "\"");
+        drive_.Press();
+        const bool menu = nodes_[id].mode == Mode::Menu;
+        if (StoryFields(game_) != story || game_.world.state != state || s.messageKind != kNoMessage ||
+            (menu && s.selectedChoice != -1))
+            return Fault(id, asked, "the click that ended the hint did something more"), false;
+        return true;
+    }
+
+    // Every state's level-3 hint must take a shortest way to the ending, and following them alone
+    // must end the game: counted by following them, not taken on trust.
+    void CheckHintsLead(const std::vector<int>& distance) {
+        auto live = [&](size_t i) { return distance[i] >= 0; };
+        std::vector<int> follow(nodes_.size(), -1);  // where each state's hint leads
+        for (size_t i = 0; i < nodes_.size(); ++i) {
+            if (!live(i)) continue;
+            const Action hinted = ActionOf(hints_[i]);
+            const auto& tried = led_[i];
+            auto it = std::find_if(tried.begin(), tried.end(), [&](const auto& t) { return t.first == hinted; });
+            if (it == tried.end()) {
+                report_.badHints.push_back({"the hint names an action that does nothing here", PathTo(static_cast<int>(i), &hinted)});
+                continue;
+            }
+            const bool closer = it->second == kEnding ? distance[i] == 1 : distance[it->second] == distance[i] - 1;
+            if (!closer) {
+                report_.badHints.push_back({"the hint's action is not on a shortest way to the ending",
+                                            PathTo(static_cast<int>(i), &hinted)});
+                continue;
+            }
+            follow[i] = it->second;
+        }
+        // Following the hints alone from every state.
+        std::vector<int> steps(nodes_.size(), -1);
+        std::unordered_map<std::string, char> led;
+        for (size_t start = 0; start < nodes_.size(); ++start) {
+            if (!live(start)) continue;
+            std::vector<int> way;
+            int at = static_cast<int>(start);
+            while (at != kEnding && at >= 0 && steps[at] < 0 && way.size() <= nodes_.size()) {
+                way.push_back(at);
+                at = follow[at];
+            }
+            if (at != kEnding && (at < 0 || steps[at] < 0)) continue;  // a wrong hint, named above
+            int count = at == kEnding ? 0 : steps[at];
+            for (auto w = way.rbegin(); w != way.rend(); ++w) steps[*w] = ++count;
+            report_.hintMost = std::max(report_.hintMost, steps[start]);
+        }
+        for (size_t i = 0; i < nodes_.size(); ++i) led[Key(nodes_[i].record, Mode::Play)] = 1;
+        for (size_t i = 0; i < nodes_.size(); ++i)
+            if (steps[i] < 0) led.erase(Key(nodes_[i].record, Mode::Play));
+        report_.hintStates = led.size();
+    }
+
+    // Actions from each state to the ending by the shortest way (the one that ends it counted);
+    // -1 where the ending cannot be reached.
+    std::vector<int> DistancesToEnding() const {
         std::vector<std::vector<int>> before(nodes_.size());
         for (size_t i = 0; i < nodes_.size(); ++i)
             for (int j : next_[i]) before[j].push_back(static_cast<int>(i));
-        std::vector<char> live(nodes_.size(), 0);
+        std::vector<int> distance(nodes_.size(), -1);
         std::deque<int> work;
         for (size_t i = 0; i < nodes_.size(); ++i)
-            if (endsHere_[i]) live[i] = 1, work.push_back(static_cast<int>(i));
+            if (endsHere_[i]) distance[i] = 1, work.push_back(static_cast<int>(i));
         while (!work.empty()) {
             const int j = work.front();
             work.pop_front();
             for (int i : before[j])
-                if (!live[i]) live[i] = 1, work.push_back(i);
+                if (distance[i] < 0) distance[i] = distance[j] + 1, work.push_back(i);
         }
+        return distance;
+    }
+
+    // Which states can still reach the ending; the others are dead ends.
+    void Conclude() {
+        const std::vector<int> distance = DistancesToEnding();
+        std::vector<char> live(nodes_.size(), 0);
+        for (size_t i = 0; i < nodes_.size(); ++i) live[i] = distance[i] >= 0;
         std::unordered_map<std::string, char> stories, menus;
         std::vector<Finding> inside;  // dead ends reached only through another dead end
         for (size_t i = 0; i < nodes_.size(); ++i) {
@@ -392,6 +498,7 @@ private:
         report_.deadEnds.insert(report_.deadEnds.end(), inside.begin(), inside.end());
         report_.storyStates = stories.size();
         report_.menuStates = menus.size();
+        CheckHintsLead(distance);
     }
 };
 
@@ -417,6 +524,7 @@ std::string Describe(const Action& a, const Game& game) {
             return "say \"" + line + "\"";
         }
         case Action::SaveAndLoad: return "save, start the game again and load";
+        case Action::Hint: return "ask for a hint";
     }
     return "?";
 }

@@ -33,11 +33,13 @@ Game StartedGame(ExplorePlatform& platform);
 
 // One thing the player does.
 struct Action {
-    enum Kind : uint8_t { NewGame, LoadSaved, Exit, Verb, UseInScene, UseInPanel, Choice, SaveAndLoad } kind = NewGame;
+    enum Kind : uint8_t { NewGame, LoadSaved, Exit, Verb, UseInScene, UseInPanel, Choice, SaveAndLoad, Hint } kind = NewGame;
     int verb = 0;      // Verb: kTake, kLook or kTalk
     int target = -1;   // an object, an exit's target location, a choice
     bool person = false;  // the target is the location's person
     int item = -1;     // the item held on the cursor
+
+    bool operator==(const Action&) const = default;
 };
 
 // The action in words, e.g. `Take "sugar"` or `use "the coconut" on "a native"`.
@@ -58,6 +60,10 @@ struct Report {
     std::vector<Finding> deadEnds;  // states from which the ending cannot be reached, or that hang
     std::vector<Finding> losses;    // items that left the game with nothing given for them
     std::vector<Finding> faults;    // a save that does not bring back what was saved, and the like
+    // Hints: every state's level-3 action must be on a shortest way to the ending.
+    std::vector<Finding> badHints;
+    size_t hintStates = 0;  // story states from which following the hints alone ends the game
+    int hintMost = 0;       // the most actions that takes from any of them
 };
 
 // Explores from the title screen of `title` (a started game, as StartedGame gives it): from a new

@@ -214,6 +214,22 @@ def play(browser, url, reference, shot):
     page.wait("s.carried[2] === 1 && s.state === 4", "the sugar taken", timeout=40)
     passed("Start, the way to the bar and the sugar, with real mouse events")
 
+    # The game's own keys: H a hint; Tab the pointer onto the first thing of the scene (the
+    # jungle's exit), where it stays while the mouse rests, and the keyboard stays with the game.
+    browser.key("h", "KeyH", 72)
+    page.wait("s.hint.level === 1 && s.hint.text.length > 0", "a hint from H")
+    browser.key("Tab", "Tab", 9)
+    page.wait("s.mouse[0] === 270 && s.mouse[1] === 345", "Tab onto the jungle's exit")
+    page.frames(3)
+    check(page.state()["mouse"] == [270, 345], "the pointer stays where Tab put it")
+    check(browser.evaluate("document.activeElement === document.getElementById('canvas')"),
+          "Tab stays inside the game")
+    browser.key("t", "KeyT", 84)
+    page.wait("s.textPace === 1", "the next text pace from T")
+    check(browser.evaluate("localStorage.getItem('vudizid.textpace')") == "1.5x",
+          "the text pace is kept in the browser's storage")
+    passed("H, Tab and T on the page")
+
     page.move(500, 17)
     page.wait("s.state === 7", "the inventory")
     page.click(290, 600)
@@ -224,6 +240,7 @@ def play(browser, url, reference, shot):
 
     page.load()
     check(page.state()["state"] == 0, "after a reload the title screen again")
+    check(page.state()["textPace"] == 1, "and the text pace as it was chosen")
     page.click(500, 530)
     loaded = page.wait("s.state === 4 && s", "Load")
     check(saved_part(loaded) == saved_part(at_save), "Load brings back the state of the save")

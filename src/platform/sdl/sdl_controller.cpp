@@ -33,6 +33,8 @@ bool SdlControllers::Start() {
 void SdlControllers::NewFrame() {
     a_.NewFrame();
     b_.NewFrame();
+    lb_.NewFrame();
+    rb_.NewFrame();
 }
 
 bool SdlControllers::HandleEvent(const SDL_Event& e) {
@@ -57,6 +59,8 @@ bool SdlControllers::HandleEvent(const SDL_Event& e) {
                 case SDL_CONTROLLER_BUTTON_A: a_.Press(); break;
                 case SDL_CONTROLLER_BUTTON_B: b_.Press(); break;
                 case SDL_CONTROLLER_BUTTON_X: toTopPressed_ = true; break;
+                case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: lb_.Press(); break;
+                case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: rb_.Press(); break;
                 default: break;
             }
             return true;
@@ -91,19 +95,22 @@ void SdlControllers::StickMotion(int& dx, int& dy) {
 }
 
 void SdlControllers::AddTo(RawInput& input) {
-    bool a = false, b = false, hotspot = false, back = false, start = false;
+    bool a = false, b = false, hotspot = false, back = false, start = false, lb = false, rb = false;
     for (const auto& [id, c] : open_) {
         auto held = [&](SDL_GameControllerButton button) { return SDL_GameControllerGetButton(c.get(), button) != 0; };
         a = a || held(SDL_CONTROLLER_BUTTON_A);
         b = b || held(SDL_CONTROLLER_BUTTON_B);
-        hotspot = hotspot || held(SDL_CONTROLLER_BUTTON_Y) || held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER) ||
-                  held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+        hotspot = hotspot || held(SDL_CONTROLLER_BUTTON_Y);
+        lb = lb || held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+        rb = rb || held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
         // Both on one controller: two players each pressing one do not end the game.
         if (held(SDL_CONTROLLER_BUTTON_BACK) && held(SDL_CONTROLLER_BUTTON_START)) back = start = true;
     }
     input.left = a_.Read(a) || input.left;
     input.right = b_.Read(b) || input.right;
     input.hotspots = input.hotspots || hotspot;
+    input.backTab = lb_.Read(lb) || input.backTab;
+    input.tab = rb_.Read(rb) || input.tab;
     input.escape = input.escape || (back && start);
 }
 
@@ -137,6 +144,8 @@ void SdlControllers::Wake() {
 void SdlControllers::Forget() {
     a_.Forget();
     b_.Forget();
+    lb_.Forget();
+    rb_.Forget();
     toTopPressed_ = false;
     stick_.Reset();
 }

@@ -14,8 +14,9 @@ namespace vz {
 
 // Every game controller SDL reports, as one more mouse and keyboard:
 //   left stick   moves the pointer          A        left button
-//   B            right button               Y, LB, RB  hotspot key (names in the scene)
+//   B            right button               Y        hotspot key (names in the scene)
 //   X            pointer to the top edge (opens the inventory)
+//   LB, RB       the pointer onto the previous or next thing that answers a click (Shift+Tab, Tab)
 //   Back + Start held together   quits (Escape); neither alone does anything
 class SdlControllers {
 public:
@@ -49,7 +50,7 @@ private:
     };
     std::map<int, std::unique_ptr<_SDL_GameController, Closer>> open_;  // by joystick instance id
     bool started_ = false;
-    PressLatch a_, b_;
+    PressLatch a_, b_, lb_, rb_;
     bool toTopPressed_ = false;
     StickPointer stick_;
 };

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -93,6 +94,11 @@ public:
         if (Focused()) {
             int sx = 0, sy = 0;
             controllers_->StickMotion(sx, sy);
+            // The arrow keys move the pointer once a frame, as the mouse and the stick do.
+            int ax = 0, ay = 0;
+            keys_.ArrowMotion(SDL_GetKeyboardState(nullptr), ax, ay);
+            sx += ax;
+            sy += ay;
             if (sx != 0 || sy != 0) pointer_.OtherPointerUsed();
             pointer_.AddMotion(sx, sy);
         }
@@ -149,6 +155,10 @@ public:
 
     uint32_t Ticks() override { return SDL_GetTicks(); }
     void SleepMs(uint32_t ms) override { SDL_Delay(ms); }
+
+    TextPace StoredTextPace() override { return settings_.textPace; }
+    // Written with the display's settings when the game ends.
+    void KeepTextPace(TextPace pace) override { settings_.textPace = pace; }
 
     void Notice(const std::string& text) override {
         // A game asked to end shows no more notices; the text still goes to standard error.

@@ -49,6 +49,13 @@ void WebInput::Key(RawPress press, bool down) {
     held_.*press = down;
 }
 
+void WebInput::Arrow(WebArrow arrow, bool down) {
+    const auto i = static_cast<size_t>(arrow);
+    if (i >= std::size(arrowHeld_)) return;
+    if (down && !arrowHeld_[i]) arrowLatches_[i].Press();
+    arrowHeld_[i] = down;
+}
+
 void WebInput::Touch(TouchPhase phase, int64_t finger, double x, double y, double shownWidth, double shownHeight,
                      uint32_t ms) {
     if (phase == TouchPhase::Cancel) {
@@ -68,10 +75,16 @@ void WebInput::Release() {
     latches_.Forget();
     touch_.Forget();
     clickAsked_ = clickDue_ = false;
+    for (size_t i = 0; i < std::size(arrowHeld_); ++i) {
+        arrowHeld_[i] = false;
+        arrowLatches_[i].Forget();
+    }
+    arrows_.Reset();
 }
 
 void WebInput::BeginFrame(uint32_t ms) {
     latches_.NewFrame();
+    for (PressLatch& arrow : arrowLatches_) arrow.NewFrame();
     touch_.NewFrame();
     touch_.Tick(ms);
     frame_ = RawInput{};
@@ -82,6 +95,11 @@ void WebInput::BeginFrame(uint32_t ms) {
         pointerMoved_ = false;
     }
     latches_.ReadAll(frame_, held_);
+    // Held arrows move the pointer from wherever it is, and it stays where they put it until the
+    // page's pointer moves again.
+    bool arrows[4];
+    for (size_t i = 0; i < 4; ++i) arrows[i] = arrowLatches_[i].Read(arrowHeld_[i]);
+    arrows_.Step(arrows[0], arrows[1], arrows[2], arrows[3], frame_.dx, frame_.dy);
     if (clickDue_) frame_.left = true;
     clickDue_ = clickAsked_;
     clickAsked_ = false;
@@ -91,7 +109,10 @@ void WebInput::BeginFrame(uint32_t ms) {
 
 RawInput WebInput::Read() {
     RawInput r = frame_;
-    if (placeTaken_) r.placed = false;
+    if (placeTaken_) {  // the place and the arrows' motion go to the frame's first read only
+        r.placed = false;
+        r.dx = r.dy = 0;
+    }
     placeTaken_ = true;
     return r;
 }

@@ -3,12 +3,15 @@
 
 #include <cstdint>
 
+#include "platform/arrows.h"
 #include "platform/input.h"
 #include "platform/touch.h"
 
 namespace vz {
 
 enum class TouchPhase { Down, Move, Up, Cancel };
+// The arrow keys, which move the pointer rather than press anything.
+enum class WebArrow { Left, Right, Up, Down };
 
 // The browser reports where the pointer is over the page, not how far the mouse moved, and its
 // events arrive between frames. The game's pointer is put where the hidden system pointer is.
@@ -25,6 +28,7 @@ public:
     void ClickAt(int x, int y);
     // A key the game reads, by what it is to the game.
     void Key(RawPress press, bool down);
+    void Arrow(WebArrow arrow, bool down);
     // A finger, measured as PointerAt measures the pointer; ms on the page's clock.
     void Touch(TouchPhase phase, int64_t finger, double x, double y, double shownWidth, double shownHeight,
                uint32_t ms);
@@ -34,9 +38,10 @@ public:
 
     // Starts a frame at ms on the page's clock. A button or key that went down since the previous
     // frame counts as held for this frame even when it is already up again, so a quick click
-    // between two frames is not lost.
+    // between two frames is not lost. Held arrow keys add their motion.
     void BeginFrame(uint32_t ms);
-    // The frame's input; the pointer's new place goes to the frame's first read only.
+    // The frame's input; the pointer's new place and the arrows' motion go to the frame's first
+    // read only.
     RawInput Read();
 
     // Where the system pointer is, in game pixels (-1 before the pointer was over the canvas).
@@ -52,6 +57,9 @@ private:
     bool pointerMoved_ = false;
     bool clickAsked_ = false;  // a ClickAt whose pointer the next frame places
     bool clickDue_ = false;    // its click, for the frame after
+    bool arrowHeld_[4] = {};  // by WebArrow
+    PressLatch arrowLatches_[4];
+    ArrowPointer arrows_;
     RawInput frame_;
     bool placeTaken_ = false;
 };

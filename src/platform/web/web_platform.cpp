@@ -5,6 +5,7 @@
 #include <emscripten/html5.h>
 
 #include <array>
+#include <cctype>
 #include <cstring>
 
 #include "platform/web/page_texts.h"
@@ -64,6 +65,25 @@ EM_JS(int, JsLeaveFullScreen, (), {
 });
 
 EM_JS(void, JsGameEnded, (), { Module.page.gameEnded(); });
+
+// The text pace lives in the browser's storage for this page, by its settings.ini name; a browser
+// that keeps nothing gives the game's own pace.
+EM_JS(int, JsStoredTextPace, (char* name, int size), {
+    var value = "";
+    try {
+        value = window.localStorage.getItem("vudizid.textpace") || "";
+    } catch (error) {
+    }
+    stringToUTF8(value.slice(0, 15), name, size);
+    return value.length > 0 ? 1 : 0;
+});
+
+EM_JS(void, JsKeepTextPace, (const char* name), {
+    try {
+        window.localStorage.setItem("vudizid.textpace", UTF8ToString(name));
+    } catch (error) {
+    }
+});
 
 EM_JS(void, JsSetIcon, (const uint8_t* rgba, int width, int height), {
     var canvas = document.createElement("canvas");
@@ -285,27 +305,67 @@ EM_JS(void, JsDownload, (const uint8_t* bytes, int length, const char* name), {
     setTimeout(function() { URL.revokeObjectURL(link.href); }, 60000);
 });
 
-// The keys that belong to the game while the canvas has the keyboard, by the page's name; every
-// other key stays the browser's.
+// The keys that belong to the game while the canvas has the keyboard, by their meaning on the
+// player's layout; every other key stays the browser's. Tab among them keeps the keyboard inside
+// the game while the canvas has it.
 struct WebKeyBinding {
     const char* key;
     RawPress press;
 };
 constexpr WebKeyBinding kKeys[] = {
-    {"Enter", &RawInput::enter},
-    {"Escape", &RawInput::escape},
-    {" ", &RawInput::hotspots},  // names everything in the scene while held; the page does not scroll
+    {"Enter", &RawInput::enter},     // the left button
+    {"Escape", &RawInput::escape},   // quit
+    {" ", &RawInput::hotspots},      // names everything in the scene while held; the page does not scroll
+    {"Backspace", &RawInput::right}, // the right button
+    {"h", &RawInput::hint},          // a hint
+    {"H", &RawInput::hint},
+    {"i", &RawInput::inventory},     // the inventory
+    {"I", &RawInput::inventory},
+    {"t", &RawInput::textPace},      // the text pace
+    {"T", &RawInput::textPace},
+};
+
+struct WebArrowBinding {
+    const char* key;
+    WebArrow arrow;
+};
+constexpr WebArrowBinding kArrowKeys[] = {
+    {"ArrowLeft", WebArrow::Left},
+    {"ArrowRight", WebArrow::Right},
+    {"ArrowUp", WebArrow::Up},
+    {"ArrowDown", WebArrow::Down},
 };
 
 // Alt+Enter is the page's full-screen key, not the game's Enter, and Escape in full screen only
-// leaves full screen: a player who wants the window back must not lose the game.
+// leaves full screen: a player who wants the window back must not lose the game. With Ctrl, Alt or
+// Meta a letter or an arrow is the browser's (Ctrl+T, say); letting go is always the game's.
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    WebInput& input = g_platform->Input();
+    if (std::strcmp(e->key, "Tab") == 0) {
+        // Let go, Tab ends both: Shift may have been let go first.
+        if (!down) {
+            input.Key(&RawInput::tab, false);
+            input.Key(&RawInput::backTab, false);
+        } else {
+            input.Key(e->shiftKey ? &RawInput::backTab : &RawInput::tab, true);
+        }
+        return EM_TRUE;
+    }
+    const bool browsers = e->ctrlKey || e->altKey || e->metaKey;
+    for (const WebArrowBinding& k : kArrowKeys) {
+        if (std::strcmp(e->key, k.key) != 0) continue;
+        if (down && browsers) return EM_FALSE;  // Alt+Left is the browser's way back
+        input.Arrow(k.arrow, down);
+        return EM_TRUE;
+    }
     for (const WebKeyBinding& k : kKeys) {
         if (std::strcmp(e->key, k.key) != 0) continue;
+        const bool letter = std::isalpha(static_cast<unsigned char>(k.key[0])) && k.key[1] == 0;
+        if (letter && down && browsers) return EM_FALSE;
         const bool pageKey = down && ((k.press == &RawInput::enter && e->altKey) ||
                                       (k.press == &RawInput::escape && JsLeaveFullScreen()));
-        if (!pageKey) g_platform->Input().Key(k.press, down);
+        if (!pageKey) input.Key(k.press, down);
         return EM_TRUE;
     }
     if (down && !e->ctrlKey && !e->altKey && !e->metaKey &&
@@ -463,6 +523,15 @@ void WebPlatform::Present(const Surface& game) {
 }
 
 uint32_t WebPlatform::Ticks() { return static_cast<uint32_t>(emscripten_get_now()); }
+
+TextPace WebPlatform::StoredTextPace() {
+    char name[16] = {};
+    TextPace pace = TextPace::Normal;
+    if (JsStoredTextPace(name, sizeof name)) TextPaceFromName(name, pace);
+    return pace;
+}
+
+void WebPlatform::KeepTextPace(TextPace pace) { JsKeepTextPace(TextPaceName(pace)); }
 
 void WebPlatform::Notice(const std::string& text) { JsNotice(text.data(), static_cast<int>(text.size())); }
 

@@ -59,6 +59,9 @@ public:
     void ShowTexts(const ShownTexts& texts) override;
     // The page fetches its pictures in parts: the title's first, the rest behind it.
     bool PicturesArrived(const std::vector<std::string>& paths) override;
+    // Kept in the browser's storage for the page.
+    TextPace StoredTextPace() override;
+    void KeepTextPace(TextPace pace) override;
 
     bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, size_t maxBytes) override;
     bool ReadInPlace(const std::string& path, size_t maxBytes, std::span<uint8_t> head, const PlaceBody& place,
