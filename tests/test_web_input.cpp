@@ -211,6 +211,8 @@ TEST(WebInput, AClickAtAGamePixelLandsThereAndAMouseAtRestLeavesThePointerAlone)
     web.PointerAt(101, 100, 1024, 768);
     Frame(web, game);
     EXPECT_EQ(game.mouseX, 101);
+}
+
 TEST(WebInput, TheGameKeysAreReadLikeTheButtonsAndKeysMoveThePointerTheMouseLeft) {
     WebInput web;
     InputState game = PointerAt(400, 300);
