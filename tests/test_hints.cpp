@@ -29,12 +29,19 @@ struct HintTest : ::testing::Test, Session {
     bool ShowsHint(int y) {
         return Shows(kScreenWidth / 2 - BitmapTextWidth(false, s.hintText) / 2, y, s.hintText);
     }
+    // Among the frame's texts, for the page's captions and a screen reader.
+    bool HintAmongTexts() const {
+        for (const ShownText& t : w.texts)
+            if (t.text == s.hintText && t.kind == TextKind::Answer) return true;
+        return false;
+    }
 };
 
 TEST_F(HintTest, AskedAgainAHintSaysMoreUpToTheExactActionAndStartsAgainWhenTheStoryMovesOn) {
     AskForHint();
     EXPECT_EQ(s.hintLevel, 1);
     EXPECT_TRUE(ShowsHint(kHintSceneY));
+    EXPECT_TRUE(HintAmongTexts());
     const std::string nudge = Hint();
     AskForHint();
     EXPECT_EQ(s.hintLevel, 2);
@@ -133,6 +140,7 @@ TEST_F(HintTest, AHintActsOnNothingAndAClickOnlyEndsIt) {
     ASSERT_EQ(w.state, GameState::InventoryScreen);
     AskForHint();
     EXPECT_TRUE(ShowsHint(kHintPanelY));
+    EXPECT_TRUE(HintAmongTexts());
     Click(690, 605);
     EXPECT_EQ(w.state, GameState::InventoryScreen);
     EXPECT_EQ(s.messageKind, kNoMessage);

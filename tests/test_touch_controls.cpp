@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "logic/hints.h"
+#include "shell/savegame.h"
 #include "support.h"
 
 using namespace vz;
@@ -132,6 +134,29 @@ TEST_F(Hand, TheNamesButtonHoldsTheHotspotKeyUntilTappedAgainOrTheMouseIsUsed) {
     Tap(At(TouchButton::Names));
     MoveTo(*game, platform, 500, 400);  // the mouse: no touch, no controls, no names
     EXPECT_FALSE(w.touch.shown || w.touch.namesOn || w.input.hotspotsHeld);
+}
+
+TEST_F(Hand, TheHintButtonGivesAHintAsHDoesInTheSceneThePanelAndAConversation) {
+    World& w = game->world;
+    Story& s = game->story;
+    const SaveRecord before = GatherSaveRecord(w, s);
+    Tap(At(TouchButton::Hint));
+    EXPECT_EQ(s.messageKind, kHintMessage);
+    EXPECT_EQ(s.hintLevel, 1);
+    EXPECT_EQ(GatherSaveRecord(w, s), before) << "a hint changes nothing of the story";
+    Tap({500, 500});  // a tap ends it, as a click does
+    EXPECT_EQ(s.messageKind, kNoMessage);
+    Tap(At(TouchButton::Hint));
+    Tap({500, 500});
+    Tap(At(TouchButton::Hint));
+    EXPECT_EQ(s.hintLevel, 3) << "asked again, it says more";
+
+    Tap({500, 500});
+    Tap(At(TouchButton::Inventory));
+    ASSERT_EQ(w.state, GameState::InventoryScreen);
+    Tap(At(TouchButton::Hint));
+    EXPECT_EQ(s.messageKind, kHintMessage);
+    EXPECT_EQ(w.state, GameState::InventoryScreen);
 }
 
 TEST_F(Hand, TheMenuOffersWhatTheMachineHasAndATapBesideItOnlyClosesIt) {

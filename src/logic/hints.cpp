@@ -154,6 +154,7 @@ void ShowHint(World& world, Story& story, int y) {
         text += n;
         if (*text == '#') ++text;
     }
+    NoteText(world, story.hintText, TextKind::Answer);  // the page's captions read it too
     CountDown(story);
 }
 

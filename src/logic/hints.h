@@ -34,9 +34,9 @@ void AskHint(World& world, Story& story, int menuPerson);
 // Draws the hint on show centred at height y and counts it down at the reader's pace.
 void ShowHint(World& world, Story& story, int y);
 
-// Where a hint stands: in a scene near the top, in the inventory where its answers stand, in a
-// conversation just above the menu.
-inline constexpr int kHintSceneY = 60;
+// Where a hint stands: in a scene near the top, below the row of touch controls (a finger asks for
+// hints there too), in the inventory where its answers stand, in a conversation just above the menu.
+inline constexpr int kHintSceneY = 112;
 inline constexpr int kHintPanelY = 520;
 inline constexpr int kHintMenuY = 570;
 

@@ -15,6 +15,7 @@ void Act(Game& game, Platform& platform, RawInput& raw, const TouchHit& hit) {
         switch (static_cast<TouchButton>(hit.index)) {
             case TouchButton::Verb: raw.right = true; break;
             case TouchButton::Inventory: raw.inventory = true; break;
+            case TouchButton::Hint: raw.hint = true; break;
             case TouchButton::Names:
                 touch.namesOn = !touch.namesOn;
                 game.world.sound.Add(Cue::ButtonPress);
@@ -50,16 +51,20 @@ TouchLayout TouchLayoutFor(const Game& game, const Platform& platform) {
             show(TouchButton::Inventory);
             show(TouchButton::Verb);
             show(TouchButton::Names);
+            show(TouchButton::Hint);
             break;
         case GameState::InventoryScreen:
         case GameState::SaveGame:
             show(TouchButton::Inventory);
             show(TouchButton::Verb);
+            show(TouchButton::Hint);
             layout.inventoryOpen = true;
+            break;
+        case GameState::Dialogue:
+            show(TouchButton::Hint);
             break;
         case GameState::TitleMenu:
         case GameState::LoadGame:
-        case GameState::Dialogue:
         case GameState::Ending:
             break;
     }

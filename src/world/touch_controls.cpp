@@ -29,6 +29,7 @@ const TouchPictureRow kTouchPictures[kTouchPictureCount] = {
     {"images/touch/inventory_on.sbf", kFaceSize, kFaceSize},       // inventory, open
     {"images/touch/names.sbf", kFaceSize, kFaceSize},              // names
     {"images/touch/names_on.sbf", kFaceSize, kFaceSize},           // names, held
+    {"images/touch/hint.sbf", kFaceSize, kFaceSize},               // hint
     {"images/touch/menu.sbf", kFaceSize, kFaceSize},               // menu
     {"images/touch/menu_on.sbf", kFaceSize, kFaceSize},            // menu, open
     {"images/touch/sound.sbf", kEntryFaceWidth, kFaceSize},        // menu entry: sound on or off
@@ -70,6 +71,7 @@ TouchPicture ButtonFace(TouchButton button, const TouchControls& touch, const To
         case TouchButton::Menu: return touch.menuOpen ? kMenuOnFace : kMenuFace;
         case TouchButton::Inventory: return layout.inventoryOpen ? kInventoryOnFace : kInventoryFace;
         case TouchButton::Names: return touch.namesOn ? kNamesOnFace : kNamesFace;
+        case TouchButton::Hint: return kHintFace;
         case TouchButton::Verb:
         case TouchButton::Count: break;
     }

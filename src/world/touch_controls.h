@@ -21,6 +21,7 @@ enum class TouchButton : int {
     Verb,       // shows the verb (or the item held) and steps to the next, as the right button does
     Inventory,  // opens the inventory, and closes it again
     Names,      // holds the hotspot key: names everything and shows every exit, until tapped again
+    Hint,       // a hint, as the H key gives one
     Count
 };
 inline constexpr int kTouchButtonCount = static_cast<int>(TouchButton::Count);
@@ -39,6 +40,7 @@ enum TouchPicture : int {
     kItemFace,                                   // the verb button under a held item
     kInventoryFace, kInventoryOnFace,
     kNamesFace, kNamesOnFace,
+    kHintFace,
     kMenuFace, kMenuOnFace,
     kSoundEntry, kFullScreenEntry, kQuitEntry,
     kTouchPictureCount

@@ -61,6 +61,14 @@ ICONS = {
   </g>
   <path d="M34 34 C28 44 24 52 30 60" fill="none" stroke="{INK}" stroke-width="2"/>
   <path d="M44 28 H62 M44 35 H58 M44 42 H62" stroke="#8a5a2b" stroke-width="3" stroke-linecap="round"/>''',
+    # a question mark in a speech bubble
+    "hint": f'''<g stroke="{INK}" stroke-width="2.5" stroke-linejoin="round">
+    <path d="M22 16 H70 Q76 16 76 22 V50 Q76 56 70 56 H44 L32 66 L34 56 H22 Q16 56 16 50 V22 Q16 16 22 16 Z"
+          fill="#fff6dc"/>
+  </g>
+  <path d="M38 30 Q38 22 46 22 Q54 22 54 29 Q54 34 47 37 V42" fill="none" stroke="#8a5a2b" stroke-width="5"
+        stroke-linecap="round" stroke-linejoin="round"/>
+  <circle cx="47" cy="49" r="3.2" fill="#8a5a2b"/>''',
     # three bars
     "menu": f'''<g stroke="{INK}" stroke-width="2.5">
     <rect x="26" y="20" width="40" height="8" rx="4" fill="#fff6dc"/>
@@ -80,6 +88,7 @@ BUTTONS = {
     "inventory_on": ("Items", ICONS["inventory"], True),
     "names": ("Names", ICONS["names"], False),
     "names_on": ("Names", ICONS["names"], True),
+    "hint": ("Hint", ICONS["hint"], False),
     "menu": ("Menu", ICONS["menu"], False),
     "menu_on": ("Menu", ICONS["menu"], True),
 }
