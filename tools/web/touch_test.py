@@ -29,14 +29,17 @@ class Hand:
         self.browser.send("Input.dispatchTouchEvent", {
             "type": kind, "touchPoints": [{"x": x, "y": y, "id": 1} for x, y in points]})
 
-    def tap(self, gx, gy, hold=0.0):
+    def tap(self, gx, gy, hold=0.0, last=False):
         at = self.page.at(gx, gy)
         self.touch("touchStart", [at])
         if hold:
             time.sleep(hold)
         self.touch("touchEnd", [])
-        # Taps come at least five frames apart, or the game takes the second for a held button.
-        time.sleep(0.25)
+        # Taps come at least five frames apart, or the game takes the second for a held button;
+        # counted in the game's frames, as a page still unpacking its pictures runs slower. After
+        # the last (Quit) there are none.
+        if not last:
+            self.page.frames(7)
 
     def swipe(self, points, pause=0.02):
         self.touch("touchStart", [points[0]])
@@ -117,7 +120,7 @@ def play_by_touch(browser, page, check, name, shots):
         page.frames(3)
         browser.screenshot(f"{shots}/page-{name}-menu.png")
     entries = page.state()["touch"]["entries"]
-    hand.tap(*entry(entries - 1))  # Quit is the last
+    hand.tap(*entry(entries - 1), last=True)  # Quit is the last
     browser.wait_for("!document.getElementById('ended').hidden", what=f"{name}: the end of the game")
     check(page.state()["quit"] is True, f"{name}: Quit in the menu ends the game")
 
