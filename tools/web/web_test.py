@@ -388,6 +388,7 @@ def main():
         os.makedirs(shots, exist_ok=True)
     if "--touch-shots" in args:
         touch_shots = os.path.abspath(args[args.index("--touch-shots") + 1])
+        os.makedirs(touch_shots, exist_ok=True)
     web = os.path.join(root, "build-web", "site")
     if not os.path.isfile(os.path.join(web, "index.html")):
         print("web_test: build the page first (./web)", file=sys.stderr)
