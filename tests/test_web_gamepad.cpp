@@ -64,10 +64,16 @@ TEST(WebGamepads, ButtonsActAsTheDesktopMapsThem) {
     for (int i = 0; i < kClickCooldownFrames; ++i) Frame(pads, game, {});
     Frame(pads, game, {Pad(0, 0), Pad(0, 0, {kPadB})});
     EXPECT_TRUE(game.rightClick);
-    for (PadButton names : {kPadY, kPadLB, kPadRB}) {
-        Frame(pads, game, {Pad(0, 0, {names})});
-        EXPECT_TRUE(game.hotspotsHeld) << names;
-    }
+    Frame(pads, game, {Pad(0, 0, {kPadY})});
+    EXPECT_TRUE(game.hotspotsHeld);
+    // The shoulders step as Tab and Shift+Tab do, once a press however long it is held.
+    Frame(pads, game, {Pad(0, 0, {kPadRB})});
+    EXPECT_EQ(game.tabStep, 1);
+    EXPECT_FALSE(game.hotspotsHeld);
+    Frame(pads, game, {Pad(0, 0, {kPadRB})});
+    EXPECT_EQ(game.tabStep, 0);
+    Frame(pads, game, {Pad(0, 0, {kPadLB})});
+    EXPECT_EQ(game.tabStep, -1);
     // X sends the pointer to the top edge once per press (the inventory opens there).
     Frame(pads, game, {Pad(0, 0, {kPadX})});
     EXPECT_EQ(game.mouseY, kMouseMinY);

@@ -21,7 +21,7 @@ int Axis(double value) {
 }  // namespace
 
 void WebGamepads::Read(std::span<const PadReading> pads) {
-    a_ = b_ = hotspot_ = quit_ = false;
+    a_ = b_ = hotspot_ = quit_ = lb_ = rb_ = false;
     bool x = false;
     // The stick pushed furthest counts, so two controllers do not add up to double speed.
     int stickX = 0, stickY = 0;
@@ -37,7 +37,9 @@ void WebGamepads::Read(std::span<const PadReading> pads) {
         a_ = a_ || Pressed(pad, kPadA);
         b_ = b_ || Pressed(pad, kPadB);
         x = x || Pressed(pad, kPadX);
-        hotspot_ = hotspot_ || Pressed(pad, kPadY) || Pressed(pad, kPadLB) || Pressed(pad, kPadRB);
+        hotspot_ = hotspot_ || Pressed(pad, kPadY);
+        lb_ = lb_ || Pressed(pad, kPadLB);
+        rb_ = rb_ || Pressed(pad, kPadRB);
         quit_ = quit_ || (Pressed(pad, kPadBack) && Pressed(pad, kPadStart));
     }
     stick_.Step(stickX, stickY, dx_, dy_);
@@ -53,13 +55,15 @@ void WebGamepads::AddTo(RawInput& input, bool withMotion) const {
     input.left = input.left || a_;
     input.right = input.right || b_;
     input.hotspots = input.hotspots || hotspot_;
+    input.backTab = input.backTab || lb_;
+    input.tab = input.tab || rb_;
     input.escape = input.escape || quit_;
 }
 
 void WebGamepads::Forget() {
     stick_.Reset();
     dx_ = dy_ = 0;
-    a_ = b_ = hotspot_ = quit_ = false;
+    a_ = b_ = hotspot_ = quit_ = lb_ = rb_ = false;
 }
 
 }  // namespace vz

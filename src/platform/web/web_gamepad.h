@@ -21,7 +21,8 @@ enum PadButton : int { kPadA = 0, kPadB = 1, kPadX = 2, kPadY = 3, kPadLB = 4, k
 
 // Every controller as one more mouse and keyboard, as on the desktop:
 //   left stick   moves the pointer          A        left button
-//   B            right button               Y, LB, RB  hotspot key (names in the scene)
+//   B            right button               Y        hotspot key (names in the scene)
+//   RB, LB       Tab and Shift+Tab: the next or previous thing that answers a click
 //   X            pointer to the top edge (opens the inventory)
 //   Back + Start held together on one controller   quits (Escape)
 // The browser is asked once a frame, so the buttons are read as held, and the game's own input
@@ -39,7 +40,7 @@ private:
     StickPointer stick_;
     int dx_ = 0;
     int dy_ = 0;
-    bool a_ = false, b_ = false, hotspot_ = false, quit_ = false;
+    bool a_ = false, b_ = false, hotspot_ = false, quit_ = false, lb_ = false, rb_ = false;
     bool xHeld_ = false;  // X moves the pointer once per press
 };
 
